@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class QIODevice;
+
+// Profile files as Windows reads and writes them: sections and keys compared
+// without regard to case, the first match wins, spaces around a value trimmed and
+// one pair of enclosing quotes removed, values cut to 2047 characters.
+// Files are Windows-1252 with CR LF.
+
+constexpr int kIniValueLimit = 2047;
+
+// The value of key in section, or an empty text when the file, section or key is missing.
+QString ReadINI(const QString& file, const QString& section, const QString& key);
+
+// Replaces the key's line in place, keeping every other line and section; a new key
+// goes to the end of its section, a new section to the end of the file. False when
+// the file cannot be written.
+bool WriteINI(const QString& file, const QString& section, const QString& key, const QString& value);
+
+// Writes the line key=value to a file the caller has open (the settings file's text mode).
+void WriteINI(QIODevice& out, const QString& key, const QString& value);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Path routines accept "\" and "/" alike: names written on Windows may hold either.
+
+// The text after the last "\" (else the last "/"); the path itself when there is
+// neither or when it ends in a separator.
+QString FileNameOf(const QString& path);
+// The path up to and including its last separator; unchanged when it ends in one
+// or has none.
+QString FolderOf(const QString& path);
+// The name before its last "."; empty for a name without any ".".
+QString StripExtension(const QString& name);
+
+bool FolderExists(const QString& path);
+// False for an empty path and for a folder.
+bool FileExists(const QString& path);
+// The file as Windows-1252 text without its final CR LF; empty when unreadable.
+QString ReadWholeFile(const QString& path);
+// Entry names of a folder matching a wildcard pattern ("*.*" when empty),
+// "." and ".." left out, in the file system's order.
+QStringList ListFiles(const QString& folder, const QString& pattern = QString());
+
+// The program folder, ending in "/": CASELEAF_HOME when set, else the executable's folder.
+QString GetAppPath();
+// The user's desktop folder ending in "/", or empty when there is none.
+QString GetDesktopFolder();

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "platform/dialogs.h"
+
+#include <QStringList>
+
+#include <deque>
+
+// Answers dialogs from a script and records every message shown.
+class FakeDialogs final : public Dialogs {
+public:
+    struct Shown {
+        QString text;
+        QString title;
+        MsgIcon icon;
+        MsgButtons buttons;
+    };
+
+    FakeDialogs() { setDialogs(this); }
+    ~FakeDialogs() override { setDialogs(nullptr); }
+
+    std::deque<MsgResult> answers;    // next message answers; Ok (or Yes) when empty
+    std::deque<QString> inputs;       // next input box texts; cancelled when empty
+    std::deque<QString> files;        // next file dialog results; cancelled when empty
+    std::deque<int> colors;           // next colour dialog results; cancelled when empty
+    std::vector<Shown> shown;
+    std::vector<FileDialogRequest> fileRequests;
+
+    MsgResult message(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons) override
+    {
+        shown.push_back({text, title, icon, buttons});
+        if (!answers.empty()) {
+            const MsgResult r = answers.front();
+            answers.pop_front();
+            return r;
+        }
+        return buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? MsgResult::Ok : MsgResult::Yes;
+    }
+    QString input(const QString&, const QString&, const QString&) override { return take(inputs); }
+    QString file(const FileDialogRequest& request) override
+    {
+        fileRequests.push_back(request);
+        return take(files);
+    }
+    int color(int) override
+    {
+        if (colors.empty())
+            return -1;
+        const int c = colors.front();
+        colors.pop_front();
+        return c;
+    }
+
+    QStringList texts() const
+    {
+        QStringList t;
+        for (const Shown& s : shown)
+            t << s.text;
+        return t;
+    }
+
+private:
+    static QString take(std::deque<QString>& q)
+    {
+        if (q.empty())
+            return QString();
+        QString s = q.front();
+        q.pop_front();
+        return s;
+    }
+};
