@@ -1,0 +1,106 @@
+#include "document/cover_document.h"
+
+#include <cmath>
+
+QColor colorFromValue(int value)
+{
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+int colorValue(const QColor& color)
+{
+    return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
+double leadingNumber(const QString& text)
+{
+    int i = 0;
+    const int n = text.size();
+    while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
+        ++i;
+    const int start = i;
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+        ++i;
+    int digits = 0;
+    while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
+        ++i;
+        ++digits;
+    }
+    if (i < n && text[i] == QLatin1Char('.')) {
+        ++i;
+        while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return 0;
+    int end = i;
+    if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
+        int j = i + 1;
+        if (j < n && (text[j] == QLatin1Char('+') || text[j] == QLatin1Char('-')))
+            ++j;
+        const int expStart = j;
+        while (j < n && text[j].isDigit() && text[j].unicode() < 128)
+            ++j;
+        if (j > expStart)
+            end = j;
+    }
+    bool ok = false;
+    const double value = text.mid(start, end - start).toDouble(&ok);
+    return ok && std::isfinite(value) ? value : 0;
+}
+
+QString numberText(double value)
+{
+    if (value == 0)
+        return QStringLiteral("0"); // never "-0"
+    return QString::number(value, 'g', 15);
+}
+
+ControlStates controlStates(const CoverDocument& doc)
+{
+    ControlStates s;
+    s.countFrom = doc.Counter != 0;
+    s.countFrom2 = doc.Counter2 != 0;
+    s.lineSpace = doc.WriteLines != 0;
+    s.lineNumbers = doc.WriteLines != 0;
+    s.pCenter = doc.pMethod == 2 || doc.pMethod == 3;
+    return s;
+}
+
+namespace {
+
+QFont makeFont(const QString& face, const QString& size, bool bold, bool italic)
+{
+    QFont font(face);
+    const double points = leadingNumber(size);
+    if (points > 0)
+        font.setPointSizeF(points);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+} // namespace
+
+QFont labelFont(const CoverDocument& doc)
+{
+    return makeFont(doc.Fontname, doc.Fontsize, doc.FontBold != 0, doc.FontItalic != 0);
+}
+
+QFont contentsFont(const CoverDocument& doc)
+{
+    // The contents flags are stored swapped.
+    return makeFont(doc.Fontname2, doc.Fontsize2, doc.FontItalic2 != 0, doc.FontBold2 != 0);
+}
+
+QFont outerTextFont(const CoverDocument& doc)
+{
+    return makeFont(doc.FrontFont, doc.FrontFontSize, doc.fFontBold != 0, doc.fFontItalic != 0);
+}
+
+QFont innerTextFont(const CoverDocument& doc)
+{
+    return makeFont(doc.FrontFont2, doc.FrontFontSize2, doc.fFontBold2 != 0, doc.fFontItalic2 != 0);
+}
