@@ -1,5 +1,7 @@
 #include "document/cover_document.h"
 
+#include <QImageReader>
+
 #include <cmath>
 
 QColor colorFromValue(int value)
@@ -103,4 +105,20 @@ QFont outerTextFont(const CoverDocument& doc)
 QFont innerTextFont(const CoverDocument& doc)
 {
     return makeFont(doc.FrontFont2, doc.FrontFontSize2, doc.fFontBold2 != 0, doc.fFontItalic2 != 0);
+}
+
+QImage readPictureFile(const QString& path, QString* error)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() > kMaxPicturePixels) {
+        if (error)
+            *error = QStringLiteral("%1 x %2 pixels is too large").arg(size.width()).arg(size.height());
+        return QImage();
+    }
+    QImage image = reader.read();
+    if (image.isNull() && error)
+        *error = reader.errorString();
+    return image;
 }

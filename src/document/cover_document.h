@@ -122,6 +122,14 @@ struct ControlStates {
 };
 ControlStates controlStates(const CoverDocument& doc);
 
+// Pictures above this many pixels are refused rather than decoded: 32 megapixels
+// (128 MB as 32-bit pixels) is more than a 600 dpi scan of the whole front sheet.
+constexpr qint64 kMaxPicturePixels = 32LL * 1024 * 1024;
+// Decodes a picture file (the format is taken from the content, not the name). A
+// null image, with the reason in error, when the file cannot be read, does not
+// decode or is too large.
+QImage readPictureFile(const QString& path, QString* error = nullptr);
+
 // The fonts the four texts are drawn in (point sizes from the size texts).
 QFont labelFont(const CoverDocument& doc);
 QFont contentsFont(const CoverDocument& doc);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+struct CoverDocument;
+
+// Picture references a writer puts in place of the document's own ones, "{name}"
+// for a picture packed beside the settings file; an empty one writes the
+// document's reference unchanged.
+struct RelativePictureRefs {
+    QString back;
+    QString front;
+    QString front1;
+};
+
+// Writes every setting of doc into section [LastCover] of IniF. Text mode writes a
+// fresh file of "[LastCover]" and the 54 key lines; profile mode replaces the keys
+// in place and keeps the file's other sections, with PresetName (when given) as
+// Name in [Preset]. On failure shows the save-error message and returns false; a
+// text-mode file is then left as it was.
+bool SaveIniFile(const CoverDocument& doc, const QString& IniF, const QString& PresetName = QString(),
+                 bool AsText = false, const RelativePictureRefs& relative = RelativePictureRefs());
+
+// Applies the settings file IniF to doc with the view-enabled flag off, matching the
+// fonts against fontList (the editor's font list), then turns the view back on and
+// calls redraw. A settings-only load (presets) leaves the label text, the pictures
+// and the counters alone. A value that cannot be applied (a colour that is not a
+// number, a placement outside 0 to 3, a picture that does not decode) is skipped,
+// the rest still applied, and one load-error message lists them; returns false then.
+bool LoadIniFile(CoverDocument& doc, const QString& IniF, bool settingsOnly, const QStringList& fontList,
+                 const std::function<void()>& redraw = {});
+
+// Resolves a picture reference read from the settings file iniPath: "{name}" is the
+// file name in iniPath's folder (any folder part of name is dropped, so a reference
+// never leaves that folder); anything else is returned unchanged.
+QString CheckImport(const QString& FileName, const QString& iniPath);

@@ -1,0 +1,137 @@
+#include "document/text_files.h"
+
+#include "document/cover_document.h"
+#include "platform/dialogs.h"
+#include "shell/language.h"
+#include "toolbox/paths.h"
+#include "toolbox/win1252.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStringList>
+
+namespace {
+
+const QString kContentsMarker = QStringLiteral("// ~contents~=");
+const QString kFrontText1Marker = QStringLiteral("// ~fronttext1~=");
+const QString kFrontText2Marker = QStringLiteral("// ~fronttext2~=");
+
+// Text files larger than this are no cover text; reading them whole could exhaust memory.
+constexpr qint64 kMaxTextFileBytes = 16LL * 1024 * 1024;
+
+const QRegularExpression& lineBreak()
+{
+    static const QRegularExpression re(QStringLiteral("\r\n|\r|\n"));
+    return re;
+}
+
+// Text boxes may hand over bare LF line ends; the file holds CR LF only.
+QString withCrLf(const QString& text)
+{
+    QString t = text;
+    return t.replace(lineBreak(), QStringLiteral("\r\n"));
+}
+
+void showReadError()
+{
+    MsgBox(Lang(LangSection::Messages, 1), MsgIcon::Critical, MsgButtons::Ok, Lang(LangSection::Messages, 14));
+}
+
+} // namespace
+
+bool SaveTexts(const CoverDocument& doc, const QString& xPath)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    const QString content = kContentsMarker + crlf + withCrLf(doc.Contents) + crlf + kFrontText1Marker + crlf
+        + withCrLf(doc.FrontText1) + crlf + kFrontText2Marker + crlf + withCrLf(doc.FrontText2) + crlf;
+    QSaveFile out(xPath);
+    if (out.open(QIODevice::WriteOnly)) {
+        out.write(toWin1252(content));
+        if (out.commit())
+            return true;
+    }
+    MsgBox(Lang(LangSection::Messages, 19), MsgIcon::Critical, MsgButtons::Ok, Lang(LangSection::Messages, 14));
+    return false;
+}
+
+void LoadTexts(CoverDocument& doc, const QString& xPath)
+{
+    doc.Contents.clear();
+    doc.FrontText1.clear();
+    doc.FrontText2.clear();
+
+    QString name;
+    for (const QString& entry : ListFiles(xPath, QStringLiteral("*.txt"))) {
+        if (entry.toLower() != QLatin1String("dummy.txt")) {
+            name = entry;
+            break;
+        }
+    }
+    if (name.isEmpty()) {
+        MsgBox(QStringLiteral("Load error! (txt not found) File is corrupted!"), MsgIcon::Critical);
+        return;
+    }
+    const bool endsInSeparator = xPath.endsWith(QLatin1Char('/')) || xPath.endsWith(QLatin1Char('\\'));
+    const QString path = xPath + (endsInSeparator ? QString() : QStringLiteral("/")) + name;
+    if (!FileExists(path))
+        return;
+
+    QFile file(path);
+    if (file.size() > kMaxTextFileBytes || !file.open(QIODevice::ReadOnly)) {
+        showReadError();
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        showReadError();
+        return;
+    }
+    QStringList lines = fromWin1252(bytes).split(lineBreak());
+    // A final line break ends the last line; it does not open another.
+    if (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
+
+    QString* current = &doc.Contents;
+    int counter = 0;
+    bool started = false;
+    for (const QString& line : lines) {
+        const QString lower = line.toLower();
+        QString* marked = lower == kContentsMarker ? &doc.Contents
+            : lower == kFrontText1Marker           ? &doc.FrontText1
+            : lower == kFrontText2Marker           ? &doc.FrontText2
+                                                   : nullptr;
+        if (marked) {
+            current = marked;
+            counter = 0;
+            started = false;
+        }
+        // The first line of the file always counts as a marker.
+        if (started) {
+            if (counter > 1)
+                current->append(QStringLiteral("\r\n"));
+            current->append(line);
+        }
+        ++counter;
+        started = true;
+    }
+}
+
+bool LoadText(QString& Txt, QString& LastPath)
+{
+    FileDialogRequest request;
+    request.folder = LastPath;
+    request.title = QStringLiteral("Choose text-file to insert");
+    request.filter = QStringLiteral("Text files (*.txt);;Documents (*.doc);;All files (*)");
+    const QString path = dialogs().file(request);
+    if (path.isEmpty() || !FileExists(path))
+        return false;
+    if (QFileInfo(path).size() > kMaxTextFileBytes) {
+        showReadError();
+        return false;
+    }
+    Txt = ReadWholeFile(path);
+    LastPath = FolderOf(path);
+    return true;
+}
