@@ -1,0 +1,310 @@
+#include "archive/zip_engine.h"
+
+#include "platform/dialogs.h"
+#include "toolbox/paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <zip.h>
+
+#include <memory>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+struct ArchiveCloser {
+    void operator()(zip_t* za) const { zip_discard(za); }
+};
+using ArchivePtr = std::unique_ptr<zip_t, ArchiveCloser>;
+
+struct MemberCloser {
+    void operator()(zip_file_t* zf) const { zip_fclose(zf); }
+};
+using MemberPtr = std::unique_ptr<zip_file_t, MemberCloser>;
+
+bool isSeparator(QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); }
+
+bool isRefusedName(const QString& name)
+{
+    return name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..");
+}
+
+// Where a member may be written, relative to the destination folder; empty when the
+// stored name must not be written at all. Stored names are untrusted ("../x", "/abs",
+// "C:\x"): without folders only the part after the last separator counts.
+QString memberTarget(const QString& stored, bool keepFolders)
+{
+    if (!keepFolders) {
+        int cut = stored.size();
+        while (cut > 0 && !isSeparator(stored.at(cut - 1)))
+            --cut;
+        const QString name = stored.mid(cut);
+        return isRefusedName(name) ? QString() : name;
+    }
+    if (stored.isEmpty() || isSeparator(stored.back()))
+        return QString(); // a folder entry
+    QStringList kept;
+    const QStringList parts = QString(stored).replace(QLatin1Char('\\'), QLatin1Char('/')).split(QLatin1Char('/'));
+    for (int i = 0; i < parts.size(); ++i) {
+        const QString& part = parts.at(i);
+        if (part.isEmpty() || part == QLatin1String("."))
+            continue;
+        if (part == QLatin1String(".."))
+            return QString();
+        if (i == 0 && part.size() == 2 && part.at(1) == QLatin1Char(':'))
+            continue; // a drive letter
+        kept << part;
+    }
+    return kept.join(QLatin1Char('/'));
+}
+
+bool isLinkOrFolder(zip_t* za, zip_uint64_t index)
+{
+    zip_uint8_t opsys = 0;
+    zip_uint32_t attributes = 0;
+    if (zip_file_get_external_attributes(za, index, 0, &opsys, &attributes) != 0)
+        return false;
+    if (opsys != ZIP_OPSYS_UNIX)
+        return false;
+    const zip_uint32_t type = (attributes >> 16) & S_IFMT;
+    return type == S_IFLNK || type == S_IFDIR;
+}
+
+int openFailureCode(zip_t* za)
+{
+    switch (zip_error_code_zip(zip_get_error(za))) {
+    case ZIP_ER_COMPNOTSUPP:
+        return zipcode::Unsupported;
+    case ZIP_ER_NOPASSWD:
+    case ZIP_ER_WRONGPASSWD:
+    case ZIP_ER_ENCRNOTSUPP:
+        return zipcode::Encrypted;
+    default:
+        return zipcode::BadArchive;
+    }
+}
+
+// Copies one member to a file; 0 or the failure code.
+int unpackMember(zip_t* za, zip_uint64_t index, const QString& path)
+{
+    MemberPtr member(zip_fopen_index(za, index, 0));
+    if (!member)
+        return openFailureCode(za);
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return zipcode::DiskError;
+    std::vector<char> buffer(1 << 16);
+    for (;;) {
+        // A damaged member shows as a read error or a CRC mismatch at its end.
+        const zip_int64_t n = zip_fread(member.get(), buffer.data(), buffer.size());
+        if (n < 0)
+            return zipcode::BadArchive;
+        if (n == 0)
+            break;
+        if (out.write(buffer.data(), n) != n)
+            return zipcode::DiskError;
+    }
+    return out.flush() ? zipcode::Ok : zipcode::DiskError;
+}
+
+struct StagedFile {
+    QString target;  // relative to the destination folder
+    QString staged;  // full path in the staging folder
+};
+
+// Asks before replacing an existing file; a Cancel keeps every further file too.
+class OverwritePrompt {
+public:
+    explicit OverwritePrompt(bool active) : m_active(active) {}
+    bool mayReplace(const QString& target)
+    {
+        if (!m_active)
+            return true;
+        if (m_keepAll)
+            return false;
+        const QString shown = QString(target).replace(QLatin1Char('/'), QLatin1Char('\\'));
+        const MsgResult r = MsgBox(QStringLiteral("Overwrite \"%1\" ?").arg(shown), MsgIcon::Question,
+                                   MsgButtons::YesNoCancel, QStringLiteral("File Already Exists!"));
+        if (r == MsgResult::Cancel)
+            m_keepAll = true;
+        return r == MsgResult::Yes;
+    }
+
+private:
+    bool m_active;
+    bool m_keepAll = false;
+};
+
+// Moves the staged files into place; only reached once every member has been read.
+int commitStaged(const std::vector<StagedFile>& files, const QString& destination, bool warn)
+{
+    const QString root = QDir(destination).canonicalPath();
+    OverwritePrompt prompt(warn);
+    for (const StagedFile& f : files) {
+        const QString target = root + QLatin1Char('/') + f.target;
+        const QFileInfo info(target);
+        if (!QDir().mkpath(info.path()))
+            return zipcode::DiskError;
+        // A folder inside the destination may be a link; never follow it outward.
+        const QString parent = QDir(info.path()).canonicalPath();
+        if (parent != root && !parent.startsWith(root + QLatin1Char('/')))
+            continue;
+        if (info.exists() || info.isSymLink()) {
+            if (info.isDir() && !info.isSymLink())
+                return zipcode::DiskError;
+            if (!prompt.mayReplace(f.target))
+                continue;
+            QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner);
+            if (!QFile::remove(target))
+                return zipcode::DiskError;
+        }
+        if (!QFile::rename(f.staged, target))
+            return zipcode::DiskError;
+    }
+    return zipcode::Ok;
+}
+
+int extract(const QString& source, const QString& destination, const QStringList* names, bool warn, bool folders)
+{
+    if (!QFileInfo(source).isFile())
+        return zipcode::NotFound;
+    if (names && names->size() > kMaxExtractNames)
+        return zipcode::BadParameter;
+    int error = 0;
+    ArchivePtr za(zip_open(QFile::encodeName(source).constData(), ZIP_RDONLY, &error));
+    if (!za)
+        return error == ZIP_ER_NOENT ? zipcode::NotFound : zipcode::BadArchive;
+    if (!QDir().mkpath(destination))
+        return zipcode::DiskError;
+
+    // Members are read into a staging folder first, so a damaged archive writes nothing.
+    QTemporaryDir staging(QDir(destination).filePath(QStringLiteral(".unpack-XXXXXX")));
+    if (!staging.isValid())
+        return zipcode::DiskError;
+
+    std::vector<StagedFile> staged;
+    const zip_int64_t count = zip_get_num_entries(za.get(), 0);
+    for (zip_int64_t i = 0; i < count; ++i) {
+        const char* rawName = zip_get_name(za.get(), zip_uint64_t(i), 0);
+        if (!rawName)
+            return zipcode::BadArchive;
+        if (isLinkOrFolder(za.get(), zip_uint64_t(i)))
+            continue;
+        const QString target = memberTarget(QString::fromUtf8(rawName), folders);
+        if (target.isEmpty())
+            continue;
+        if (names && !names->contains(FileNameOf(target)))
+            continue;
+        const QString path = staging.path() + QLatin1Char('/') + QString::number(staged.size());
+        const int code = unpackMember(za.get(), zip_uint64_t(i), path);
+        if (code != zipcode::Ok)
+            return code;
+        staged.push_back({target, path});
+    }
+    if (names && staged.empty())
+        return zipcode::NoMatch;
+    return commitStaged(staged, destination, warn);
+}
+
+QString memberName(const QString& path, bool storePaths)
+{
+    if (!storePaths)
+        return FileNameOf(path);
+    QString name = QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (name.size() >= 2 && name.at(1) == QLatin1Char(':'))
+        name.remove(0, 2);
+    while (name.startsWith(QLatin1Char('/')))
+        name.remove(0, 1);
+    return name;
+}
+
+} // namespace
+
+QString ZipErrorText(int code)
+{
+    switch (code) {
+    case zipcode::Ok: return QStringLiteral("No error");
+    case zipcode::BadArchive: return QStringLiteral("The archive is damaged or not a ZIP archive");
+    case zipcode::NotFound: return QStringLiteral("Archive not found");
+    case zipcode::BadParameter: return QStringLiteral("Too many names to extract");
+    case zipcode::NoMatch: return QStringLiteral("No matching files in the archive");
+    case zipcode::NothingToDo: return QStringLiteral("Nothing to archive");
+    case zipcode::WriteFailed: return QStringLiteral("The archive could not be written");
+    case zipcode::CreateFailed: return QStringLiteral("The archive could not be created");
+    case zipcode::TooManyFiles: return QStringLiteral("Can't archive more than 1000 files at a time !");
+    case zipcode::ReadFailed: return QStringLiteral("A file could not be read");
+    case zipcode::DiskError: return QStringLiteral("A file could not be written");
+    case zipcode::Unsupported: return QStringLiteral("Unsupported compression method");
+    case zipcode::Encrypted: return QStringLiteral("Encrypted archives are not supported");
+    }
+    return QStringLiteral("Archive error %1").arg(code);
+}
+
+int CompressFiles(const QString& SourceFiles, const QString& DestinationFile, int CompressionRatio, bool StorePaths)
+{
+    if (SourceFiles.count(QLatin1Char('|')) + 1 > kMaxArchiveFiles)
+        return zipcode::TooManyFiles;
+    const int level = qBound(0, CompressionRatio, 9);
+
+    // Two slots may share one picture: each file goes in once, and a later file whose
+    // bare name is taken already is left out rather than failing the whole archive.
+    QStringList paths;
+    QStringList members;
+    QSet<QString> seenFiles;
+    for (const QString& path : SourceFiles.split(QLatin1Char('|'))) {
+        const QFileInfo info(path);
+        if (path.isEmpty() || !info.isFile())
+            continue;
+        const QString canonical = info.canonicalFilePath();
+        const QString name = memberName(path, StorePaths);
+        if (seenFiles.contains(canonical) || members.contains(name) || name.isEmpty())
+            continue;
+        seenFiles.insert(canonical);
+        paths << path;
+        members << name;
+    }
+    // libzip deletes an archive left without members: never let it touch the old one.
+    if (paths.isEmpty())
+        return zipcode::NothingToDo;
+
+    int error = 0;
+    ArchivePtr za(zip_open(QFile::encodeName(DestinationFile).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error));
+    if (!za)
+        return zipcode::CreateFailed;
+    for (int i = 0; i < paths.size(); ++i) {
+        zip_source_t* src = zip_source_file(za.get(), QFile::encodeName(paths.at(i)).constData(), 0, 0);
+        if (!src)
+            return zipcode::ReadFailed;
+        const zip_int64_t index = zip_file_add(za.get(), members.at(i).toUtf8().constData(), src, ZIP_FL_ENC_UTF_8);
+        if (index < 0) {
+            zip_source_free(src);
+            return zipcode::WriteFailed;
+        }
+        const zip_int32_t method = level == 0 ? ZIP_CM_STORE : ZIP_CM_DEFLATE;
+        if (zip_set_file_compression(za.get(), zip_uint64_t(index), method, zip_uint32_t(level)) != 0)
+            return zipcode::WriteFailed;
+    }
+    // libzip writes to a temporary file beside the archive and renames it only when complete.
+    if (zip_close(za.get()) != 0) {
+        const int code = zip_error_code_zip(zip_get_error(za.get()));
+        return code == ZIP_ER_OPEN || code == ZIP_ER_READ ? zipcode::ReadFailed : zipcode::WriteFailed;
+    }
+    za.release();
+    return zipcode::Ok;
+}
+
+int ExtractFile(const QString& SourcePath, const QString& DestinationPath, bool OverWriteWarning,
+                bool unzipDirectories)
+{
+    return extract(SourcePath, DestinationPath, nullptr, OverWriteWarning, unzipDirectories);
+}
+
+int ExtractSingleFiles(const QString& SourcePath, const QString& DestinationPath, const QStringList& names)
+{
+    return extract(SourcePath, DestinationPath, &names, false, false);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Reads and writes standard ZIP archives for the cover files. Every operation
+// returns 0 on success and one of the codes below otherwise; the callers only
+// show the number.
+namespace zipcode {
+constexpr int Ok = 0;
+constexpr int BadArchive = 2;        // not a ZIP archive, damaged or truncated
+constexpr int NotFound = 9;          // the archive to extract does not exist
+constexpr int BadParameter = 10;     // more than 99 names to extract
+constexpr int NoMatch = 11;          // none of the named members is in the archive
+constexpr int NothingToDo = 12;      // none of the listed files exists
+constexpr int WriteFailed = 14;      // the archive could not be completed
+constexpr int CreateFailed = 15;     // the archive could not be created
+constexpr int TooManyFiles = 16;     // more than 1000 files listed
+constexpr int ReadFailed = 18;       // a listed file could not be read
+constexpr int DiskError = 50;        // an extracted file could not be written
+constexpr int Unsupported = 81;      // a compression method we cannot read
+constexpr int Encrypted = 82;        // encrypted members are not supported
+} // namespace zipcode
+
+constexpr int kMaxArchiveFiles = 1000;
+constexpr int kMaxExtractNames = 99;
+
+// A short description of a result code ("Can't archive more than 1000 files at a time !").
+QString ZipErrorText(int code);
+
+// Packs the files of SourceFiles (full paths joined by "|") into DestinationFile at
+// CompressionRatio (0 stores, 1..9 deflate). Files that do not exist are skipped and a
+// file listed twice is stored once. Members get bare file names unless StorePaths.
+// An existing archive is replaced only once the new one is complete.
+int CompressFiles(const QString& SourceFiles, const QString& DestinationFile, int CompressionRatio,
+                  bool StorePaths = false);
+
+// Unpacks every member of SourcePath into DestinationPath, overwriting silently unless
+// OverWriteWarning (then the user is asked per file). Without unzipDirectories every
+// member lands directly in DestinationPath. Nothing is written unless the whole
+// archive reads without error.
+int ExtractFile(const QString& SourcePath, const QString& DestinationPath, bool OverWriteWarning,
+                bool unzipDirectories);
+
+// Unpacks the members whose bare names are listed (at most 99) into DestinationPath.
+int ExtractSingleFiles(const QString& SourcePath, const QString& DestinationPath, const QStringList& names);
