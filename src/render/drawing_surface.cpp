@@ -1,0 +1,198 @@
+#include "render/drawing_surface.h"
+
+#include "document/cover_document.h"
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPen>
+
+#include <cmath>
+
+namespace {
+
+constexpr double kMmPerInch = 25.4;
+constexpr double kDefaultPictureDpi = 96;
+
+QImage blankImage(const QSizeF& sizeMm, double dpi)
+{
+    const int w = std::max(1, int(std::lround(sizeMm.width() * dpi / kMmPerInch)));
+    const int h = std::max(1, int(std::lround(sizeMm.height() * dpi / kMmPerInch)));
+    QImage image(w, h, QImage::Format_RGB32);
+    const int dotsPerMeter = int(std::lround(dpi / 0.0254));
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(Qt::white);
+    return image;
+}
+
+} // namespace
+
+QSizeF pictureSizeMm(const QImage& picture)
+{
+    // Qt gives an image whose file names no resolution the screen's; that is no
+    // information about the picture.
+    static const int unstatedDotsPerMeter = QImage(1, 1, QImage::Format_RGB32).dotsPerMeterX();
+    const auto dpiOf = [](int dotsPerMeter) {
+        return dotsPerMeter > 0 && dotsPerMeter != unstatedDotsPerMeter ? dotsPerMeter * 0.0254
+                                                                         : kDefaultPictureDpi;
+    };
+    return QSizeF(picture.width() * kMmPerInch / dpiOf(picture.dotsPerMeterX()),
+                  picture.height() * kMmPerInch / dpiOf(picture.dotsPerMeterY()));
+}
+
+DrawingSurface::DrawingSurface(QPaintDevice& device, double dpiX, double dpiY)
+    : m_device(device), m_dpiX(dpiX), m_dpiY(dpiY)
+{
+}
+
+void DrawingSurface::setScaleToMillimetres()
+{
+    m_unitX = m_dpiX / kMmPerInch;
+    m_unitY = m_dpiY / kMmPerInch;
+}
+
+void DrawingSurface::setLineWidth(int pixels)
+{
+    m_lineWidth = pixels;
+}
+
+void DrawingSurface::line(const QPointF& from, const QPointF& to, int color)
+{
+    QPainter& painter = deviceContext();
+    painter.setPen(QPen(colorFromValue(color), m_lineWidth));
+    painter.drawLine(QLineF(toDevice(from), toDevice(to)));
+}
+
+void DrawingSurface::filledBox(const QPointF& from, const QPointF& to, int color)
+{
+    const QPointF a = toDevice(from);
+    const QPointF b = toDevice(to);
+    const QRect box(QPoint(int(std::lround(std::min(a.x(), b.x()))), int(std::lround(std::min(a.y(), b.y())))),
+                    QPoint(int(std::lround(std::max(a.x(), b.x()))), int(std::lround(std::max(a.y(), b.y())))));
+    deviceContext().fillRect(box, colorFromValue(color));
+}
+
+void DrawingSurface::setFont(const QString& name, double points, bool bold, bool italic)
+{
+    QFont font(name.isEmpty() ? m_font.family() : name);
+    font.setPointSizeF(points > 0 ? points : m_font.pointSizeF());
+    font.setBold(bold);
+    font.setItalic(italic);
+    m_font = font;
+}
+
+void DrawingSurface::setTextColor(int color)
+{
+    m_textColor = color;
+}
+
+void DrawingSurface::printText(const QString& text)
+{
+    const QFontMetricsF metrics(m_font, &m_device);
+    if (!text.isEmpty()) {
+        QPainter& painter = deviceContext();
+        painter.setFont(m_font);
+        painter.setPen(colorFromValue(m_textColor));
+        painter.setBackgroundMode(Qt::TransparentMode);
+        const QPointF cell = toDevice(QPointF(m_x, m_y));
+        painter.drawText(QPointF(cell.x(), cell.y() + metrics.ascent()), text);
+    }
+    m_x = 0;
+    m_y += metrics.height() / m_unitY;
+}
+
+double DrawingSurface::textWidth(const QString& text) const
+{
+    return QFontMetricsF(m_font, &m_device).horizontalAdvance(text) / m_unitX;
+}
+
+double DrawingSurface::textHeight(const QString&) const
+{
+    return QFontMetricsF(m_font, &m_device).height() / m_unitY;
+}
+
+void DrawingSurface::paintPicture(const QImage& picture, const QPointF& dest, const QRectF& source,
+                                  const QSizeF& destSize)
+{
+    if (picture.isNull() || source.width() <= 0 || source.height() <= 0)
+        return;
+    const QSizeF size = destSize.isValid() ? destSize : source.size();
+    const QSizeF natural = pictureSizeMm(picture);
+    const QRectF visible = source & QRectF(QPointF(0, 0), natural);
+    if (visible.isEmpty())
+        return;
+    // Only the part of the region the picture covers is drawn, at its place in the region.
+    const double sx = size.width() / source.width();
+    const double sy = size.height() / source.height();
+    const QRectF target(toDevice(QPointF(dest.x() + (visible.left() - source.left()) * sx,
+                                         dest.y() + (visible.top() - source.top()) * sy)),
+                        toDevice(QPointF(dest.x() + (visible.right() - source.left()) * sx,
+                                         dest.y() + (visible.bottom() - source.top()) * sy)));
+    const double px = picture.width() / natural.width();
+    const double py = picture.height() / natural.height();
+    const QRectF sourcePixels(visible.left() * px, visible.top() * py, visible.width() * px,
+                              visible.height() * py);
+    QPainter& painter = deviceContext();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, picture, sourcePixels);
+}
+
+int DrawingSurface::pixelWidth() const
+{
+    return m_device.width();
+}
+
+int DrawingSurface::pixelHeight() const
+{
+    return m_device.height();
+}
+
+ImageSurface::ImageSurface(const QSizeF& sizeMm, double dpi)
+    : DrawingSurface(m_image, dpi, dpi), m_image(blankImage(sizeMm, dpi))
+{
+}
+
+ImageSurface::~ImageSurface()
+{
+    m_painter.end();
+}
+
+void ImageSurface::clear()
+{
+    deviceContext().fillRect(m_image.rect(), Qt::white);
+}
+
+QPainter& ImageSurface::deviceContext()
+{
+    if (!m_painter.isActive())
+        m_painter.begin(&m_image);
+    return m_painter;
+}
+
+const QImage& ImageSurface::image()
+{
+    // The painter may hold unflushed work; the image is complete only once it has ended.
+    m_painter.end();
+    return m_image;
+}
+
+PrinterSurface::PrinterSurface(QPagedPaintDevice& device)
+    : DrawingSurface(device, device.logicalDpiX(), device.logicalDpiY())
+{
+    QPageLayout layout = device.pageLayout();
+    layout.setMode(QPageLayout::FullPageMode);
+    layout.setMargins(QMarginsF());
+    device.setPageLayout(layout);
+    m_painter.begin(&device);
+}
+
+PrinterSurface::~PrinterSurface()
+{
+    end();
+}
+
+bool PrinterSurface::end()
+{
+    return !m_painter.isActive() || m_painter.end();
+}
