@@ -16,9 +16,20 @@ QString title()
     return t;
 }
 
+namespace {
+QString g_workingFolder;
+}
+
 QString workingFolder()
 {
-    return GetAppPath() + QStringLiteral("tmp/");
+    return g_workingFolder.isEmpty() ? GetAppPath() + QStringLiteral("tmp/") : g_workingFolder;
+}
+
+void setWorkingFolder(const QString& folder)
+{
+    g_workingFolder = folder;
+    if (!g_workingFolder.isEmpty() && !g_workingFolder.endsWith(QLatin1Char('/')))
+        g_workingFolder += QLatin1Char('/');
 }
 
 } // namespace app
