@@ -99,4 +99,10 @@ TEST_F(ShippedLanguage, FilesAreWindowsTextWithCrLf)
     }
 }
 
+TEST_F(ShippedLanguage, HelpPageNamedByCommonV2IsInstalled)
+{
+    load("english");
+    EXPECT_TRUE(QFile::exists(QStringLiteral(CASELEAF_BUILD_DIR) + "/help/" + Lang(LangSection::Common, 2)));
+}
+
 } // namespace
