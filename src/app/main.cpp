@@ -1,10 +1,42 @@
+#include "platform/printers.h"
+#include "platform/qt_dialogs.h"
+#include "platform/single_instance.h"
+#include "shell/app_state.h"
+#include "shell/main_frame.h"
+#include "shell/progress_window.h"
+#include "shell/startup.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QLabel label(QStringLiteral("Caseleaf"));
-    label.show();
-    return app.exec();
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Caseleaf"));
+    const QStringList arguments = QApplication::arguments().mid(1);
+    app::debugMode = hasDebugSwitch(arguments);
+    const QString coverPath = coverPathArgument(arguments);
+
+    // A second start hands its cover over to the running program and ends.
+    SingleInstance instance;
+    if (instance.handOver(coverPath))
+        return 0;
+    instance.listen();
+
+    QtDialogs qtDialogs;
+    setDialogs(&qtDialogs);
+    installProgressWindows();
+
+    SystemPrinters printers;
+    MainFrame frame(printers);
+    qtDialogs.setOwner(&frame);
+    QObject::connect(&instance, &SingleInstance::executeRequested, &frame, &MainFrame::execute);
+    QObject::connect(&instance, &SingleInstance::activationRequested, &frame, &MainFrame::bringToFront);
+    QObject::connect(&frame, &MainFrame::ended, &application, &QCoreApplication::quit, Qt::QueuedConnection);
+    // A cover named on the command line opens like one handed over by a later start.
+    if (!coverPath.isEmpty())
+        frame.execute(coverPath);
+    frame.load();
+    const int result = QApplication::exec();
+    setDialogs(nullptr);
+    return result;
 }

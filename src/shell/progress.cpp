@@ -5,9 +5,29 @@
 #include <QCoreApplication>
 
 namespace {
+ProgressWindowHost* g_host = nullptr;
+ProgressMode g_mode = ProgressMode::Startup;
 ProgressView* g_progress = nullptr;
 TraceLog* g_log = nullptr;
 } // namespace
+
+void setProgressWindowHost(ProgressWindowHost* host) { g_host = host; }
+
+void ShowProgressWindow(ProgressMode mode)
+{
+    g_mode = mode;
+    if (g_host)
+        g_host->showProgressWindow(mode);
+}
+
+void UnloadProgressWindow()
+{
+    if (g_host)
+        g_host->unloadProgressWindow();
+    g_mode = ProgressMode::Startup;
+}
+
+ProgressMode progressMode() { return g_mode; }
 
 void setProgressView(ProgressView* view) { g_progress = view; }
 
@@ -21,9 +41,15 @@ void SetProgressStatus(const QString& text)
 
 void setTraceLog(TraceLog* log) { g_log = log; }
 
+bool logWindowOpen() { return g_log != nullptr; }
+
 void ShowInLog(const QString& StrTxt)
 {
-    if (app::debugMode && g_log)
+    if (!app::debugMode)
+        return;
+    if (!g_log && g_host)
+        g_host->showLogWindow();
+    if (g_log)
         g_log->append(StrTxt);
 }
 

@@ -18,14 +18,37 @@ public:
     virtual void append(const QString& line) = 0;
 };
 
+// What the progress window shows: the start-up look, or one word for a long file operation.
+enum class ProgressMode { Startup = 0, Importing = 1, Exporting = 2, Loading = 3, Saving = 4 };
+
+// Opens and closes the windows on behalf of code that must not know about widgets.
+class ProgressWindowHost {
+public:
+    virtual ~ProgressWindowHost() = default;
+    virtual void showProgressWindow(ProgressMode mode) = 0;
+    virtual void unloadProgressWindow() = 0;
+    virtual void showLogWindow() = 0;
+};
+
+// The window program installs its host; without one the calls below only keep the mode.
+void setProgressWindowHost(ProgressWindowHost* host);
+// Sets the mode and shows the progress window.
+void ShowProgressWindow(ProgressMode mode);
+// Unloads the progress window and resets the mode to the start-up look.
+void UnloadProgressWindow();
+ProgressMode progressMode();
+
 // The progress window installs itself while it is loaded (the progress-window-open flag).
 void setProgressView(ProgressView* view);
 bool progressWindowOpen();
 // Writes the status line only while the progress window is open.
 void SetProgressStatus(const QString& text);
 
+// The log window installs itself while it is open.
 void setTraceLog(TraceLog* log);
-// Appends a trace line in debug mode; does nothing otherwise.
+bool logWindowOpen();
+// Appends a trace line in debug mode, opening the log window first when it is closed;
+// does nothing otherwise.
 void ShowInLog(const QString& StrTxt);
 
 // Lets pending window messages be processed (a no-op without an event loop).

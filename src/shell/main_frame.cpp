@@ -1,0 +1,160 @@
+#include "shell/main_frame.h"
+
+#include "editor/editor_window.h"
+#include "shell/app_state.h"
+#include "shell/startup.h"
+#include "toolbox/paths.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QTimer>
+
+namespace {
+
+// The first file of a dragged file list, or an empty text.
+QString firstDraggedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().isEmpty())
+        return QString();
+    return data->urls().first().toLocalFile();
+}
+
+bool isCoverArchive(const QString& path)
+{
+    return path.endsWith(QStringLiteral(".vrz"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+MainFrame::MainFrame(const PrinterCatalog& printers, QWidget* parent)
+    : QMainWindow(parent)
+    , m_printers(printers)
+    , m_area(new QMdiArea(this))
+    , m_timer1(new QTimer(this))
+    , m_unloadTimer(new QTimer(this))
+{
+    setObjectName(QStringLiteral("MainFrame"));
+    setWindowTitle(app::title());
+    setAcceptDrops(true);
+    m_area->setObjectName(QStringLiteral("ClientArea"));
+    m_area->viewport()->installEventFilter(this);
+    setCentralWidget(m_area);
+    resize(1000, 760);
+
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(100);
+    connect(m_timer1, &QTimer::timeout, this, &MainFrame::showEditor);
+    m_unloadTimer->setObjectName(QStringLiteral("UnloadTimer"));
+    m_unloadTimer->setInterval(50);
+    connect(m_unloadTimer, &QTimer::timeout, this, &MainFrame::unloadTick);
+}
+
+void MainFrame::load()
+{
+    if (!RunFirstStage(m_printers)) {
+        m_unloadTimer->start();
+        return;
+    }
+    m_timer1->start();
+    setWindowTitle(app::title());
+    show();
+}
+
+void MainFrame::showEditor()
+{
+    m_timer1->stop();
+    m_editor = new EditorWindow(m_printers);
+    QMdiSubWindow* sub = m_area->addSubWindow(m_editor);
+    sub->setObjectName(QStringLiteral("EditorSubWindow"));
+    // Exit and Esc close the frame; the editor's own close ends the program too. Queued, so
+    // the editor's close has finished before the frame asks it again.
+    connect(m_editor, &EditorWindow::exitRequested, this, &QWidget::close);
+    connect(m_editor, &EditorWindow::unloaded, this, &QWidget::close, Qt::QueuedConnection);
+    m_editor->load();
+    sub->adjustSize();
+    const QSize client = m_area->viewport()->size();
+    sub->move((client.width() - sub->width()) / 2, (client.height() - sub->height()) / 2);
+    if (!m_pendingOpenPath.isEmpty()) {
+        const QString path = m_pendingOpenPath;
+        m_pendingOpenPath.clear();
+        m_editor->OpenSub(path);
+    }
+}
+
+void MainFrame::execute(const QString& path)
+{
+    if (app::editorReady && m_editor)
+        m_editor->OpenSub(path);
+    else
+        m_pendingOpenPath = path;
+}
+
+void MainFrame::bringToFront()
+{
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void MainFrame::unloadTick()
+{
+    m_unloadTimer->stop();
+    close();
+}
+
+void MainFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_editor && !m_editor->close()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (!m_ended) {
+        m_ended = true;
+        emit ended();
+    }
+}
+
+void MainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (isCoverArchive(firstDraggedFile(event->mimeData())))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void MainFrame::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (isCoverArchive(firstDraggedFile(event->mimeData())))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void MainFrame::dropEvent(QDropEvent* event)
+{
+    const QString path = firstDraggedFile(event->mimeData());
+    if (!FileExists(path))
+        return;
+    event->acceptProposedAction();
+    execute(path);
+}
+
+bool MainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    // A right click on the empty client area opens the File menu there.
+    if (watched == m_area->viewport() && event->type() == QEvent::MouseButtonPress && app::editorReady && m_editor) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton) {
+            m_editor->fileMenu()->popup(mouse->globalPosition().toPoint());
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
