@@ -1,0 +1,270 @@
+#include "document/cover_archive.h"
+
+#include "archive/zip_engine.h"
+#include "document/cover_document.h"
+#include "document/pictures.h"
+#include "document/settings_file.h"
+#include "document/text_files.h"
+#include "platform/dialogs.h"
+#include "render/busy_pointer.h"
+#include "shell/app_state.h"
+#include "shell/language.h"
+#include "shell/progress.h"
+#include "toolbox/paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QTemporaryDir>
+
+const QString kPreviewFileName = QStringLiteral("~vorn_preview_file~.bmp");
+
+namespace {
+
+QString message(int n)
+{
+    return Lang(LangSection::Messages, n);
+}
+
+// Ensures the working folder exists; shows the failure the way any other unexpected
+// error of the file commands is shown.
+bool workingFolderReady()
+{
+    if (QDir().mkpath(app::workingFolder()))
+        return true;
+    MsgBox(QStringLiteral("Path not found\nCODE:76"), MsgIcon::Exclamation);
+    return false;
+}
+
+QString relativeRef(const CoverPicture& picture)
+{
+    return FileExists(picture.ref) ? QLatin1Char('{') + FileNameOf(picture.ref) + QLatin1Char('}') : QString();
+}
+
+void redraw(CoverFileContext& ctx)
+{
+    if (ctx.redrawBack)
+        ctx.redrawBack();
+    if (ctx.redrawFront)
+        ctx.redrawFront();
+}
+
+// Closes the "Saving..." or "Loading..." window however the command ends.
+class ProgressWindowScope {
+public:
+    explicit ProgressWindowScope(ProgressMode mode) { ShowProgressWindow(mode); }
+    ~ProgressWindowScope() { UnloadProgressWindow(); }
+    ProgressWindowScope(const ProgressWindowScope&) = delete;
+    ProgressWindowScope& operator=(const ProgressWindowScope&) = delete;
+};
+
+// Moves every file of from into the working folder, replacing files of the same name.
+bool moveIntoWorkingFolder(const QString& from)
+{
+    const QString to = app::workingFolder();
+    for (const QString& name : QDir(from).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const QString target = to + name;
+        if (QFileInfo(target).isFile() || QFileInfo(target).isSymLink())
+            QFile::remove(target);
+        if (!QFile::rename(from + QLatin1Char('/') + name, target))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString coverFileFilter()
+{
+    return message(27) + QStringLiteral(" (.vrz) (*.vrz)");
+}
+
+bool isCoverFileName(const QString& path)
+{
+    return path.toLower().endsWith(QLatin1String(".vrz"));
+}
+
+bool SaveCoverToFile(CoverFileContext& ctx, const QString& StrPath)
+{
+    // The old archive stays where it is: the engine writes the new one beside it and
+    // puts it in place only once complete.
+    const BusyPointer busy;
+    ProcessPendingEvents();
+    if (!workingFolderReady())
+        return false;
+    const QString folder = app::workingFolder();
+    CoverDocument& doc = ctx.doc;
+    {
+        const ProgressWindowScope progress(ProgressMode::Saving);
+        const RelativePictureRefs relative{relativeRef(doc.BackPicture), relativeRef(doc.FrontPicture),
+                                           relativeRef(doc.FrontPicture1)};
+        // Both writers have shown their own message when they fail; an archive missing
+        // its settings or texts must not replace a good one.
+        if (!SaveIniFile(doc, folder + QStringLiteral("vorn.ini"), QString(), true, relative))
+            return false;
+        const QString textFile = folder + FileNameOf(StrPath) + QStringLiteral(".txt");
+        if (!SaveTexts(doc, textFile))
+            return false;
+
+        QStringList members{folder + QStringLiteral("vorn.ini"), textFile};
+        for (const CoverPicture* picture : {&doc.BackPicture, &doc.FrontPicture, &doc.FrontPicture1}) {
+            if (!picture->ref.isEmpty())
+                members << picture->ref;
+        }
+        if (SavePreview(doc, folder + kPreviewFileName))
+            members << folder + kPreviewFileName;
+
+        const int code = CompressFiles(members.join(QLatin1Char('|')), StrPath, 9, false);
+        if (code != zipcode::Ok) {
+            MsgBox(message(28) + QLatin1Char('\n') + message(29) + QString::number(code), MsgIcon::Critical);
+            return false;
+        }
+    }
+    doc.currentFile = StrPath;
+    if (ctx.addRecent)
+        ctx.addRecent(StrPath);
+    // The back cover shows the cover file's path; redrawing also clears the saved flag.
+    redraw(ctx);
+    doc.saved = true;
+    return true;
+}
+
+bool OpenSub(CoverFileContext& ctx, const QString& FilePath)
+{
+    if (!CheckIfSaved(ctx))
+        return false;
+    QString name = FilePath;
+    if (name.isEmpty()) {
+        FileDialogRequest request;
+        request.folder = ctx.lastPath;
+        request.filter = coverFileFilter();
+        name = ctx.chooseCover ? ctx.chooseCover(request) : dialogs().file(request);
+    }
+    if (name.isEmpty())
+        return false;
+    if (!isCoverFileName(name)) {
+        MsgBox(message(39), MsgIcon::Critical);
+        return false;
+    }
+    if (!FileExists(name)) {
+        MsgBox(message(31) + QLatin1Char('\n') + message(29) + QStringLiteral("474"), MsgIcon::Critical);
+        return false;
+    }
+
+    const BusyPointer busy;
+    if (!workingFolderReady())
+        return false;
+    // Unpacked aside first: the working folder still holds the open cover's pictures,
+    // which must survive an archive that turns out to be unreadable.
+    QTemporaryDir unpacked(app::workingFolder() + QStringLiteral(".open-XXXXXX"));
+    int code = unpacked.isValid() ? ExtractFile(name, unpacked.path(), false, false) : zipcode::DiskError;
+    if (code == zipcode::Ok) {
+        FlushTmp();
+        if (!moveIntoWorkingFolder(unpacked.path()))
+            code = zipcode::DiskError;
+    }
+    if (code != zipcode::Ok) {
+        MsgBox(message(31) + QLatin1Char('\n') + message(29) + QString::number(code), MsgIcon::Critical);
+        return false;
+    }
+
+    CoverDocument& doc = ctx.doc;
+    {
+        const ProgressWindowScope progress(ProgressMode::Loading);
+        ctx.lastPath = FolderOf(name);
+        // The old cover's pictures went with the flush; a slot the new settings do not
+        // name must not keep showing one.
+        doc.BackPicture = CoverPicture();
+        doc.FrontPicture = CoverPicture();
+        doc.FrontPicture1 = CoverPicture();
+        LoadTexts(doc, app::workingFolder());
+        LoadIniFile(doc, app::workingFolder() + QStringLiteral("vorn.ini"), false, ctx.fontList);
+    }
+    doc.currentFile = name;
+    if (ctx.addRecent)
+        ctx.addRecent(name);
+    redraw(ctx);
+    doc.saved = true;
+    return true;
+}
+
+void FlushTmp()
+{
+    const QString folder = app::workingFolder();
+    for (const QString& name : ListFiles(folder, QStringLiteral("*.*"))) {
+        const QString path = folder + name;
+        const QFileInfo info(path);
+        if (!info.isFile() || name.toLower() == QLatin1String("dummy.txt"))
+            continue;
+        QFile::setPermissions(path, info.permissions() | QFile::WriteOwner);
+        QFile::remove(path);
+    }
+}
+
+bool CheckIfSaved(CoverFileContext& ctx)
+{
+    if (ctx.doc.saved)
+        return true;
+    switch (MsgBox(message(34) + QLatin1Char('\n') + message(35), MsgIcon::Exclamation, MsgButtons::YesNoCancel,
+                   message(37))) {
+    case MsgResult::Yes:
+        SaveCommand(ctx);
+        return ctx.doc.saved;
+    case MsgResult::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool SaveCommand(CoverFileContext& ctx)
+{
+    if (!ctx.doc.currentFile.isEmpty())
+        return SaveCoverToFile(ctx, ctx.doc.currentFile);
+    return SaveAsCommand(ctx);
+}
+
+bool SaveAsCommand(CoverFileContext& ctx)
+{
+    FileDialogRequest request;
+    request.save = true;
+    request.folder = ctx.lastPath;
+    request.fileName = ctx.doc.currentFile;
+    request.filter = coverFileFilter();
+    QString name = dialogs().file(request);
+    if (name.isEmpty())
+        return false;
+    if (!name.endsWith(QLatin1String(".vrz")))
+        name += QStringLiteral(".vrz");
+    if (FileExists(name)
+        && MsgBox(message(10) + QLatin1Char('\n') + message(11), MsgIcon::Exclamation, MsgButtons::OkCancel, message(10))
+               != MsgResult::Ok)
+        return false;
+    return SaveAsFile(ctx, name);
+}
+
+bool SaveAsFile(CoverFileContext& ctx, const QString& name)
+{
+    ctx.lastPath = FolderOf(name);
+    return SaveCoverToFile(ctx, name);
+}
+
+QImage coverArchivePreview(const QString& path)
+{
+    const QString folder = app::workingFolder() + QStringLiteral("preview/");
+    const QString bitmap = folder + kPreviewFileName;
+    ExtractSingleFiles(path, folder, {kPreviewFileName});
+    if (!QFileInfo(bitmap).isFile())
+        return QImage();
+    QImageReader reader(bitmap);
+    reader.setDecideFormatFromContent(true);
+    // A preview far larger than the dialog's box is not one of ours.
+    const QSize size = reader.size();
+    QImage image;
+    if (size.isValid() && qint64(size.width()) * size.height() <= kMaxPicturePixels)
+        image = reader.read();
+    QFile::setPermissions(bitmap, QFile::permissions(bitmap) | QFile::WriteOwner);
+    QFile::remove(bitmap);
+    return image;
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+struct CoverDocument;
+struct FileDialogRequest;
+
+// What the file commands need from the editor: its document, where its dialogs open,
+// how to redraw it. The window fills one in for each command and keeps the folders
+// afterwards; the command line and the tests fill in what they have.
+struct CoverFileContext {
+    explicit CoverFileContext(CoverDocument& document) : doc(document) {}
+
+    CoverDocument& doc;
+    // The editor's font list, against which a settings file's fonts are matched.
+    QStringList fontList;
+    // LastPath: where the cover dialogs open; every open and save updates it.
+    QString lastPath;
+    // LastPicturePath: where the picture dialog opens.
+    QString lastPicturePath;
+    std::function<void()> redrawBack;
+    std::function<void()> redrawFront;
+    // AddResent: records an opened or saved cover in the recent files.
+    std::function<void(const QString&)> addRecent;
+    // The open dialog with its preview area; the plain file dialog when not set.
+    std::function<QString(const FileDialogRequest&)> chooseCover;
+};
+
+// Name of the preview bitmap in the working folder and in every cover archive.
+extern const QString kPreviewFileName;
+
+// Writes the cover archive StrPath from the document and the working folder. The old
+// archive is replaced only by a complete new one: after any failure it is untouched,
+// the failure has been shown and the document stays unsaved. True when saved.
+bool SaveCoverToFile(CoverFileContext& ctx, const QString& StrPath);
+
+// Opens the cover archive FilePath, or asks for one when it is empty. An archive that
+// cannot be read leaves the document and the working folder as they were. True when a
+// cover was opened.
+bool OpenSub(CoverFileContext& ctx, const QString& FilePath = QString());
+
+// Deletes every file of the working folder except "dummy.txt"; folders stay.
+void FlushTmp();
+
+// True when the document may be replaced: saved, saved now, or the user agreed to
+// discard the changes.
+bool CheckIfSaved(CoverFileContext& ctx);
+
+// The "Save..." and "Save as..." commands; true when the cover was saved.
+bool SaveCommand(CoverFileContext& ctx);
+bool SaveAsCommand(CoverFileContext& ctx);
+// Like "Save as..." with the name already chosen and no question before replacing.
+bool SaveAsFile(CoverFileContext& ctx, const QString& name);
+
+// The preview bitmap stored in the cover archive at path, unpacked through the
+// working folder's "preview/" folder; a null image when there is none.
+QImage coverArchivePreview(const QString& path);
+
+// The filter of the cover dialogs.
+QString coverFileFilter();
+// Whether a dropped file list may be opened: its first file's name ends in ".vrz".
+bool isCoverFileName(const QString& path);
