@@ -79,6 +79,8 @@ void DrawingSurface::setFont(const QString& name, double points, bool bold, bool
     font.setPointSizeF(points > 0 ? points : m_font.pointSizeF());
     font.setBold(bold);
     font.setItalic(italic);
+    // Hinted advances would make a line a little longer on one device than on another.
+    font.setHintingPreference(QFont::PreferNoHinting);
     m_font = font;
 }
 
@@ -155,7 +157,8 @@ ImageSurface::ImageSurface(const QSizeF& sizeMm, double dpi)
 
 ImageSurface::~ImageSurface()
 {
-    m_painter.end();
+    if (m_painter.isActive())
+        m_painter.end();
 }
 
 void ImageSurface::clear()
@@ -173,7 +176,8 @@ QPainter& ImageSurface::deviceContext()
 const QImage& ImageSurface::image()
 {
     // The painter may hold unflushed work; the image is complete only once it has ended.
-    m_painter.end();
+    if (m_painter.isActive())
+        m_painter.end();
     return m_image;
 }
 
