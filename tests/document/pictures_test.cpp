@@ -1,0 +1,229 @@
+#include "document/pictures.h"
+
+#include "archive/zip_fixtures.h"
+#include "cover_files_env.h"
+#include "gtest_qt.h"
+
+#include <QFileInfo>
+
+using namespace fixtures;
+
+namespace {
+
+class Pictures : public CoverFilesTest {
+protected:
+    // A PNG whose header claims width by height: a picture far too large to decode,
+    // in a few kilobytes.
+    QString makeHugePng(const QString& name, int width, int height)
+    {
+        const RunResult r = python(QStringLiteral(
+                                       "import sys, zlib, struct\n"
+                                       "w, h = int(sys.argv[2]), int(sys.argv[3])\n"
+                                       "def chunk(t, d): return struct.pack('>I', len(d)) + t + d + "
+                                       "struct.pack('>I', zlib.crc32(t + d))\n"
+                                       "row = b'\\0' * (1 + (w + 7) // 8)\n"
+                                       "z = zlib.compressobj(9)\n"
+                                       "data = b''.join(z.compress(row) for _ in range(h)) + z.flush()\n"
+                                       "png = b'\\x89PNG\\r\\n\\x1a\\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', w, h, 1, 0, 0, 0, 0))"
+                                       " + chunk(b'IDAT', data) + chunk(b'IEND', b'')\n"
+                                       "open(sys.argv[1], 'wb').write(png)\n"),
+                                   {path(name), QString::number(width), QString::number(height)});
+        EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+        return path(name);
+    }
+};
+
+// ---- insert and clear
+
+TEST_F(Pictures, InsertCopiesIntoTheWorkingFolder)
+{
+    const QString chosen = makePicture(QStringLiteral("my pics/cover.png"), Qt::blue);
+    m_ctx.lastPicturePath = QStringLiteral("/start/");
+    m_dialogs.files = {chosen};
+    ASSERT_TRUE(InsertPicture(m_ctx, PictureSlot::Back));
+    EXPECT_EQ(m_doc.BackPicture.ref, m_work + "cover.png");
+    EXPECT_EQ(m_doc.BackPicture.image.pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_TRUE(QFileInfo(m_work + "cover.png").isFile());
+    EXPECT_EQ(m_ctx.lastPicturePath, path("my pics/"));
+    EXPECT_EQ(m_backRedraws, 1);
+    EXPECT_EQ(m_frontRedraws, 0);
+
+    ASSERT_EQ(m_dialogs.fileRequests.size(), 1u);
+    const FileDialogRequest& asked = m_dialogs.fileRequests[0];
+    EXPECT_EQ(asked.title, msg(56));
+    EXPECT_EQ(asked.folder, QStringLiteral("/start/"));
+    EXPECT_TRUE(asked.filter.startsWith(QStringLiteral("All supported filetypes (*.bmp *.jpg *.gif *.wmf *.ico);;")));
+    EXPECT_TRUE(asked.filter.endsWith(QStringLiteral(";;Icon (*.ico)")));
+}
+
+TEST_F(Pictures, OuterFrontFilterStartsWithItsOwnLabel)
+{
+    m_dialogs.files = {makePicture(QStringLiteral("o.png"), Qt::red)};
+    ASSERT_TRUE(InsertPicture(m_ctx, PictureSlot::Front));
+    EXPECT_TRUE(m_dialogs.fileRequests[0].filter.startsWith(msg(9) + " (*.bmp"));
+    EXPECT_EQ(m_frontRedraws, 1);
+    EXPECT_EQ(m_doc.FrontPicture.ref, m_work + "o.png");
+}
+
+TEST_F(Pictures, CancelChangesNothing)
+{
+    EXPECT_FALSE(InsertPicture(m_ctx, PictureSlot::Front1));
+    EXPECT_TRUE(m_doc.FrontPicture1.ref.isEmpty());
+    EXPECT_TRUE(m_dialogs.shown.empty());
+}
+
+TEST_F(Pictures, MissingFileHasItsSlotsMessage)
+{
+    m_dialogs.files = {path("gone.jpg"), path("gone.jpg")};
+    EXPECT_FALSE(InsertPicture(m_ctx, PictureSlot::Back));
+    EXPECT_FALSE(InsertPicture(m_ctx, PictureSlot::Front1));
+    ASSERT_EQ(m_dialogs.shown.size(), 2u);
+    EXPECT_EQ(m_dialogs.shown[0].text, QStringLiteral("File don't exist !"));
+    EXPECT_EQ(m_dialogs.shown[1].text, msg(8));
+    EXPECT_EQ(m_dialogs.shown[1].icon, MsgIcon::Critical);
+    EXPECT_EQ(workingFiles(), QStringList{"dummy.txt"});
+}
+
+TEST_F(Pictures, UndecodablePictureChangesNothing)
+{
+    // The slot that already uses pic.png must keep its working copy.
+    m_dialogs.files = {makePicture(QStringLiteral("a/pic.png"), Qt::green)};
+    ASSERT_TRUE(InsertPicture(m_ctx, PictureSlot::Back));
+    QDir().mkpath(path("b"));
+    m_dialogs.files = {path("b/pic.png")};
+    ASSERT_TRUE(writeFile(path("b/pic.png"), "garbage, not a picture"));
+    EXPECT_FALSE(InsertPicture(m_ctx, PictureSlot::Front));
+    ASSERT_EQ(m_dialogs.shown.size(), 1u);
+    EXPECT_TRUE(m_dialogs.shown[0].text.contains(path("b/pic.png")));
+    EXPECT_TRUE(m_doc.FrontPicture.ref.isEmpty());
+    EXPECT_EQ(QImage(m_work + "pic.png").pixelColor(0, 0), QColor(Qt::green));
+}
+
+TEST_F(Pictures, HugePictureIsRefusedWithAMessage)
+{
+    m_dialogs.files = {makeHugePng(QStringLiteral("huge.png"), 20000, 20000)};
+    EXPECT_FALSE(InsertPicture(m_ctx, PictureSlot::Back));
+    ASSERT_EQ(m_dialogs.shown.size(), 1u);
+    EXPECT_TRUE(m_dialogs.shown[0].text.contains(QStringLiteral("20000")));
+    EXPECT_TRUE(m_doc.BackPicture.image.isNull());
+}
+
+TEST_F(Pictures, SameNameFromTwoFoldersSharesOneCopy)
+{
+    m_dialogs.files = {makePicture(QStringLiteral("x/pic.png"), Qt::red), makePicture(QStringLiteral("y/pic.png"), Qt::blue)};
+    ASSERT_TRUE(InsertPicture(m_ctx, PictureSlot::Back));
+    ASSERT_TRUE(InsertPicture(m_ctx, PictureSlot::Front));
+    EXPECT_EQ(m_doc.BackPicture.ref, m_doc.FrontPicture.ref);
+    EXPECT_EQ(workingFiles(), (QStringList{"dummy.txt", "pic.png"}));
+
+    ASSERT_TRUE(SaveAsFile(m_ctx, path("c.vrz")));
+    m_doc = CoverDocument();
+    ASSERT_TRUE(OpenSub(m_ctx, path("c.vrz")));
+    EXPECT_EQ(m_doc.BackPicture.image.pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_EQ(m_doc.FrontPicture.image.pixelColor(0, 0), QColor(Qt::blue));
+}
+
+TEST_F(Pictures, PictureAlreadyInTheWorkingFolderIsUsedInPlace)
+{
+    const QString inPlace = makePicture(QStringLiteral("work/here.png"), Qt::yellow);
+    m_dialogs.files = {inPlace};
+    ASSERT_TRUE(InsertPicture(m_ctx, PictureSlot::Front1));
+    EXPECT_EQ(m_doc.FrontPicture1.ref, inPlace);
+    EXPECT_EQ(m_doc.FrontPicture1.image.pixelColor(0, 0), QColor(Qt::yellow));
+    EXPECT_TRUE(m_dialogs.shown.empty());
+}
+
+TEST_F(Pictures, ClearLeavesTheCopyAndSavesNone)
+{
+    m_dialogs.files = {makePicture(QStringLiteral("p.png"), Qt::red)};
+    ASSERT_TRUE(InsertPicture(m_ctx, PictureSlot::Front));
+    ClearPicture(m_ctx, PictureSlot::Front);
+    EXPECT_EQ(m_doc.FrontPicture.ref, QStringLiteral("none"));
+    EXPECT_TRUE(m_doc.FrontPicture.image.isNull());
+    EXPECT_EQ(m_frontRedraws, 2);
+    EXPECT_TRUE(QFileInfo(m_work + "p.png").isFile());
+}
+
+// ---- fitting
+
+TEST(CalculateAspectRatio, FitsWithoutDistortion)
+{
+    int w = 0;
+    int h = 0;
+    CalculateAspectRatio(400, 200, 210, 180, w, h);
+    EXPECT_EQ(std::make_pair(w, h), std::make_pair(210, 105));
+    CalculateAspectRatio(200, 400, 210, 180, w, h);
+    EXPECT_EQ(std::make_pair(w, h), std::make_pair(90, 180));
+    CalculateAspectRatio(300, 300, 300, 300, w, h);
+    EXPECT_EQ(std::make_pair(w, h), std::make_pair(300, 300));
+}
+
+TEST(CalculateAspectRatio, HalvesGoToTheEvenNeighbour)
+{
+    int w = 0;
+    int h = 0;
+    // 10 / 4 * 1 = 2.5 and 10 / 4 * 3 = 7.5
+    CalculateAspectRatio(4, 1, 10, 100, w, h);
+    EXPECT_EQ(std::make_pair(w, h), std::make_pair(10, 2));
+    CalculateAspectRatio(4, 3, 10, 100, w, h);
+    EXPECT_EQ(std::make_pair(w, h), std::make_pair(10, 8));
+}
+
+TEST(CalculateAspectRatio, ZeroSideLeavesTheResults)
+{
+    int w = 7;
+    int h = 9;
+    CalculateAspectRatio(0, 100, 210, 180, w, h);
+    CalculateAspectRatio(100, 0, 210, 180, w, h);
+    CalculateAspectRatio(100, 100, 210, 0, w, h);
+    EXPECT_EQ(std::make_pair(w, h), std::make_pair(7, 9));
+}
+
+// ---- preview bitmap
+
+TEST_F(Pictures, PreviewShowsFrontAboveBackInTheGreyBox)
+{
+    m_doc.fBackColor = 0x0000FF;  // red outer side
+    m_doc.fBackColor2 = 0x0000FF; // red inner side
+    m_doc.BackColor = 0xFF0000;   // blue back
+    const QImage preview = previewBitmap(m_doc);
+    ASSERT_EQ(preview.size(), QSize(210, 180));
+    // The composite is taller than wide: grey margins left and right, full height.
+    EXPECT_EQ(preview.pixelColor(1, 90), kPreviewBoxColor);
+    EXPECT_EQ(preview.pixelColor(208, 90), kPreviewBoxColor);
+    auto redish = [](const QColor& c) { return c.red() > 180 && c.blue() < 80; };
+    auto blueish = [](const QColor& c) { return c.blue() > 180 && c.red() < 80; };
+    EXPECT_TRUE(redish(preview.pixelColor(60, 45))) << preview.pixelColor(60, 45).name().toStdString();
+    EXPECT_TRUE(blueish(preview.pixelColor(105, 135))) << preview.pixelColor(105, 135).name().toStdString();
+    // Drawing the preview leaves the document's saved flag alone.
+    EXPECT_TRUE(m_doc.saved);
+}
+
+TEST_F(Pictures, SavePreviewWritesAWindowsBitmap)
+{
+    ASSERT_TRUE(SavePreview(m_doc, path("p.bmp")));
+    EXPECT_TRUE(readFile(path("p.bmp")).startsWith("BM"));
+    EXPECT_EQ(QImage(path("p.bmp")).size(), QSize(210, 180));
+}
+
+TEST_F(Pictures, UnwritablePreviewIsReported)
+{
+    ASSERT_TRUE(writeFile(path("file"), "x"));
+    EXPECT_FALSE(SavePreview(m_doc, path("file/p.bmp")));
+    ASSERT_EQ(m_dialogs.shown.size(), 1u);
+    EXPECT_TRUE(m_dialogs.shown[0].text.contains(QStringLiteral("\nCode ")));
+    EXPECT_TRUE(m_dialogs.shown[0].text.endsWith(QStringLiteral("\n\nPreview could not be saved!")));
+    EXPECT_EQ(m_dialogs.shown[0].icon, MsgIcon::Exclamation);
+}
+
+TEST_F(Pictures, SaveGoesOnWithoutAPreviewThatCannotBeWritten)
+{
+    // A folder in the way of the preview bitmap.
+    QDir().mkpath(m_work + kPreviewFileName);
+    ASSERT_TRUE(SaveAsFile(m_ctx, path("c.vrz")));
+    EXPECT_EQ(membersOf(path("c.vrz")), (QStringList{"vorn.ini", "c.vrz.txt"}));
+    ASSERT_EQ(m_dialogs.shown.size(), 1u);
+    EXPECT_TRUE(m_dialogs.shown[0].text.endsWith(QStringLiteral("Preview could not be saved!")));
+}
+
+} // namespace
