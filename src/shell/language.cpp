@@ -29,9 +29,20 @@ QString& currentLanguage()
     return name;
 }
 
+// The file of a language, or an empty text when there is none. The menu shows names
+// capitalised ("German") and they are stored that way, so the name is matched without
+// regard to case, as the file systems the language files come from do.
 QString languageFile(const QString& name)
 {
-    return GetAppPath() + QStringLiteral("language/") + name + QStringLiteral(".ini");
+    const QString folder = GetAppPath() + QStringLiteral("language/");
+    const QString fileName = name + QStringLiteral(".ini");
+    if (FileExists(folder + fileName))
+        return folder + fileName;
+    for (const QString& entry : ListFiles(folder)) {
+        if (entry.compare(fileName, Qt::CaseInsensitive) == 0 && FileExists(folder + entry))
+            return folder + entry;
+    }
+    return QString();
 }
 
 } // namespace
@@ -58,10 +69,10 @@ bool LoadLanguage(QString& name)
 {
     bool fellBack = false;
     QString path = languageFile(name);
-    while (!FileExists(path)) {
+    while (path.isEmpty()) {
         MsgBox(QStringLiteral("Unable to load languagefile \"") + name + QStringLiteral("\" loading default !"),
                MsgIcon::Critical);
-        if (fellBack || !FileExists(languageFile(QStringLiteral("english"))))
+        if (fellBack || languageFile(QStringLiteral("english")).isEmpty())
             return false;
         fellBack = true;
         name = QStringLiteral("english");
@@ -79,8 +90,7 @@ bool LoadLanguage(QString& name)
             if (value.isEmpty())
                 break;
             loaded[s].append(value);
-            if (progressWindowOpen())
-                SetProgressStatus(statusPrefix + QString::number(i));
+            SetProgressStatus(statusPrefix + QString::number(i));
             ProcessPendingEvents();
         }
     }

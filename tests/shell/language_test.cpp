@@ -138,6 +138,29 @@ TEST_F(Language, MissingLanguageFallsBackToEnglishWithAMessage)
     EXPECT_EQ(dialogs.shown[0].title, "");
 }
 
+TEST_F(Language, NameMatchesTheFileWithoutRegardToCase)
+{
+    // The menu shows and stores "German"; the file is german.ini.
+    writeLanguage("german", "[Menu]\r\nV1=Datei\r\n");
+    writeLanguage("SHOUTING", "[Menu]\r\nV1=FILE\r\n");
+    loadOrFail("German");
+    EXPECT_EQ(Lang(LangSection::Menu, 1), "Datei");
+    EXPECT_EQ(CurrentLanguage(), "German");
+    loadOrFail("Shouting");
+    EXPECT_EQ(Lang(LangSection::Menu, 1), "FILE");
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(Language, FolderNamedLikeALanguageIsNoLanguageFile)
+{
+    writeLanguage("english", kEnglish);
+    ASSERT_TRUE(QDir(home.path()).mkpath("language/Dutch.ini"));
+    QString name = "dutch";
+    ASSERT_TRUE(LoadLanguage(name));
+    EXPECT_EQ(name, "english");
+    EXPECT_EQ(dialogs.texts(), QStringList({"Unable to load languagefile \"dutch\" loading default !"}));
+}
+
 TEST_F(Language, FailedLoadLeavesTablesAndLanguageAsTheyWere)
 {
     writeLanguage("german", "[Menu]\r\nV1=Datei\r\n[Messages]\r\nV1=Meldung\r\n");
