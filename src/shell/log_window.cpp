@@ -1,5 +1,6 @@
 #include "shell/log_window.h"
 
+#include <QCloseEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -23,7 +24,19 @@ LogWindow::LogWindow(QWidget* parent)
     setTraceLog(this);
 }
 
-LogWindow::~LogWindow() { setTraceLog(nullptr); }
+LogWindow::~LogWindow()
+{
+    if (m_installed)
+        setTraceLog(nullptr);
+}
+
+void LogWindow::closeEvent(QCloseEvent* event)
+{
+    // The window is deleted later; a line sent before that opens a fresh log.
+    setTraceLog(nullptr);
+    m_installed = false;
+    QWidget::closeEvent(event);
+}
 
 void LogWindow::append(const QString& line)
 {

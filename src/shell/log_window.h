@@ -16,6 +16,11 @@ public:
     void append(const QString& line) override;
     QString text() const;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     QPlainTextEdit* m_text;
+    // Until closed, this window receives the trace lines.
+    bool m_installed = true;
 };
