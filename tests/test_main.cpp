@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -9,10 +8,10 @@ int main(int argc, char** argv)
     // gtest_discover_tests runs the binary without the test environment.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Per-user settings of a test run never touch the real profile.
+    // Per-user settings of a test process never touch the real profile nor another
+    // test process (test mode would share one folder between them).
     QTemporaryDir configHome;
     qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
-    QStandardPaths::setTestModeEnabled(true);
 
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
