@@ -1,8 +1,12 @@
 #include "editor/editor_window.h"
 
 #include "document/font_matching.h"
+#include "editor/preview_widget.h"
 #include "platform/dialogs.h"
 #include "platform/printers.h"
+#include "render/back_renderer.h"
+#include "render/front_renderer.h"
+#include "render/sheet_geometry.h"
 #include "shell/app_state.h"
 #include "shell/language.h"
 #include "shell/progress.h"
@@ -26,6 +30,15 @@
 #include <algorithm>
 
 namespace {
+
+// A sheet's preview at the top-left of its area; the renderers draw on it.
+void addPreview(QWidget* area, const QString& name, const QSizeF& sheetMm)
+{
+    auto* preview = new PreviewWidget(sheetMm, area);
+    preview->setObjectName(name);
+    area->layout()->addWidget(preview);
+    area->layout()->setAlignment(preview, Qt::AlignLeft | Qt::AlignTop);
+}
 
 // The Language submenu holds entries 0 to 99.
 constexpr int kMaxLanguages = 100;
@@ -264,6 +277,7 @@ QWidget* EditorWindow::buildBackTab()
     page->setObjectName(QStringLiteral("BackTab"));
     // 160 x 128 mm at two pixels per millimetre.
     m_backPreviewArea = previewArea(QStringLiteral("BackPreviewArea"), QSize(320, 256));
+    addPreview(m_backPreviewArea, QStringLiteral("BackPreview"), QSizeF(backsheet::kWidth, backsheet::kHeight));
 
     auto* settings = new QTabWidget;
     settings->setObjectName(QStringLiteral("BackSettingsTabs"));
@@ -298,6 +312,7 @@ QWidget* EditorWindow::buildFrontTab()
     page->setObjectName(QStringLiteral("FrontTab"));
     // 250 x 130 mm at two pixels per millimetre.
     m_frontPreviewArea = previewArea(QStringLiteral("FrontPreviewArea"), QSize(500, 260));
+    addPreview(m_frontPreviewArea, QStringLiteral("FrontPreview"), QSizeF(frontsheet::kWidth, frontsheet::kHeight));
 
     auto* settings = new QTabWidget;
     settings->setObjectName(QStringLiteral("FrontSettingsTabs"));
@@ -413,8 +428,6 @@ void EditorWindow::GetLanguages()
             m_languageActions.push_back(entry);
         }
         entry->setText(languageCaption(file));
-        // The file's own name: file names are case-sensitive here, captions are not.
-        entry->setData(StripExtension(file));
         ++count;
     }
     const QString current = CurrentLanguage().toLower();
@@ -431,7 +444,7 @@ void EditorWindow::languageChosen(int index)
     QAction* chosen = m_languageActions[index];
     // The menu toggled the mark already; the marks are set here alone.
     chosen->setChecked(!chosen->isChecked());
-    QString name = chosen->data().isNull() ? chosen->text() : chosen->data().toString();
+    QString name = chosen->text();
     if (!LoadLanguage(name)) {
         MsgBox(QStringLiteral("ERROR! Unable to load languagefile !"), MsgIcon::Critical);
         return;
@@ -528,8 +541,20 @@ void EditorWindow::UpdateResent() {}
 
 void EditorWindow::saveCommand() {}
 
-void EditorWindow::drawBack() {}
+void EditorWindow::drawBack()
+{
+    if (auto* preview = m_backPreviewArea->findChild<PreviewWidget*>()) {
+        UpdateBack(m_document, preview->surface(), false);
+        preview->showDrawing();
+    }
+}
 
-void EditorWindow::drawFront() {}
+void EditorWindow::drawFront()
+{
+    if (auto* preview = m_frontPreviewArea->findChild<PreviewWidget*>()) {
+        UpdateFront(m_document, preview->surface(), false);
+        preview->showDrawing();
+    }
+}
 
 void EditorWindow::File_Click() {}

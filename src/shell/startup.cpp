@@ -59,21 +59,9 @@ bool requirePrinter(const PrinterCatalog& printers)
     return false;
 }
 
-// The stored name is a menu caption ("English"); file names are case-sensitive here.
-QString languageFileName(const QString& name)
-{
-    const QString wanted = name + QStringLiteral(".ini");
-    const QStringList files = ListFiles(GetAppPath() + QStringLiteral("language/"), QStringLiteral("*.ini"));
-    for (const QString& file : files) {
-        if (file.compare(wanted, Qt::CaseInsensitive) == 0)
-            return StripExtension(file);
-    }
-    return name;
-}
-
 bool loadStartLanguage()
 {
-    QString name = languageFileName(settings::language());
+    QString name = settings::language();
     if (LoadLanguage(name))
         return true;
     UnloadProgressWindow();
