@@ -2,6 +2,7 @@
 #include "platform/qt_dialogs.h"
 #include "platform/single_instance.h"
 #include "shell/app_state.h"
+#include "shell/command_line.h"
 #include "shell/main_frame.h"
 #include "shell/progress_window.h"
 #include "shell/startup.h"
@@ -10,6 +11,9 @@
 
 int main(int argc, char** argv)
 {
+    // The window-less commands run before any window or display exists.
+    if (isCommandLine(argc, argv))
+        return runCommandLine(argc, argv);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Caseleaf"));
     const QStringList arguments = QApplication::arguments().mid(1);
