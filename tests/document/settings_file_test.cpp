@@ -3,6 +3,7 @@
 #include "document/cover_document.h"
 #include "fake_dialogs.h"
 #include "gtest_qt.h"
+#include "numbered_language.h"
 #include "shell/app_state.h"
 #include "shell/progress.h"
 #include "toolbox/byte_size.h"
@@ -381,12 +382,32 @@ TEST_F(SettingsFile, ProfileModeWritesThePresetNameFirst)
 
 TEST_F(SettingsFile, AFailedWriteReportsAndReturnsFalse)
 {
+    NumberedLanguage language;
+    ASSERT_TRUE(language.loaded());
     const QString inMissingFolder = path(QStringLiteral("no/such/folder/vorn.ini"));
     EXPECT_FALSE(SaveIniFile(CoverDocument(), inMissingFolder, QString(), true));
-    EXPECT_FALSE(SaveIniFile(CoverDocument(), inMissingFolder));
-    ASSERT_EQ(dialogs.shown.size(), 2u);
-    EXPECT_EQ(dialogs.shown[0].icon, MsgIcon::Critical);
-    EXPECT_EQ(dialogs.shown[1].icon, MsgIcon::Critical);
+    EXPECT_FALSE(SaveIniFile(CoverDocument(), inMissingFolder, QStringLiteral("p.ini")));
+    EXPECT_FALSE(SaveIniFile(CoverDocument(), path(QString()))); // the folder itself
+    ASSERT_EQ(dialogs.shown.size(), 3u);
+    for (const FakeDialogs::Shown& shown : dialogs.shown) {
+        EXPECT_EQ(shown.text, QStringLiteral("Message 16"));
+        EXPECT_EQ(shown.title, QStringLiteral("Message 14"));
+        EXPECT_EQ(shown.icon, MsgIcon::Critical);
+    }
+}
+
+TEST_F(SettingsFile, ALoadProblemShowsTheLoadErrorWithDetails)
+{
+    NumberedLanguage language;
+    ASSERT_TRUE(language.loaded());
+    const QString file = path(QStringLiteral("vorn.ini"));
+    writeSettings(file, {QStringLiteral("ForeColor=red")});
+    CoverDocument d;
+    EXPECT_FALSE(load(d, file));
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Message 17\r\n\r\nForeColor=red"));
+    EXPECT_EQ(dialogs.shown[0].title, QStringLiteral("Message 14"));
+    EXPECT_EQ(dialogs.shown[0].buttons, MsgButtons::Ok);
 }
 
 // --- Round trips -----------------------------------------------------------

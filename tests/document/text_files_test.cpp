@@ -3,6 +3,7 @@
 #include "document/cover_document.h"
 #include "fake_dialogs.h"
 #include "gtest_qt.h"
+#include "numbered_language.h"
 #include "toolbox/win1252.h"
 
 #include <QDir>
@@ -74,9 +75,38 @@ TEST_F(TextFiles, SaveWritesWindows1252AndCrLfOnly)
 
 TEST_F(TextFiles, AFailedSaveIsReported)
 {
+    NumberedLanguage language;
+    ASSERT_TRUE(language.loaded());
     EXPECT_FALSE(SaveTexts(CoverDocument(), path(QStringLiteral("missing/folder/t.txt"))));
     ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Message 19"));
+    EXPECT_EQ(dialogs.shown[0].title, QStringLiteral("Message 14"));
     EXPECT_EQ(dialogs.shown[0].icon, MsgIcon::Critical);
+}
+
+TEST_F(TextFiles, AnOversizedTextFileIsAReadErrorNotAnAllocation)
+{
+    NumberedLanguage language;
+    ASSERT_TRUE(language.loaded());
+    QFile big(path(QStringLiteral("big.txt")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(64LL * 1024 * 1024)); // sparse: no disk space used
+    big.close();
+    CoverDocument d;
+    d.Contents = QStringLiteral("old");
+    LoadTexts(d, folder());
+    EXPECT_EQ(d.Contents, QString());
+    QString text = QStringLiteral("keep");
+    QString lastPath;
+    dialogs.files.push_back(path(QStringLiteral("big.txt")));
+    EXPECT_FALSE(LoadText(text, lastPath));
+    EXPECT_EQ(text, QStringLiteral("keep"));
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    for (const FakeDialogs::Shown& shown : dialogs.shown) {
+        EXPECT_EQ(shown.text, QStringLiteral("Message 1"));
+        EXPECT_EQ(shown.title, QStringLiteral("Message 14"));
+        EXPECT_EQ(shown.icon, MsgIcon::Critical);
+    }
 }
 
 // --- Round trips ------------------------------------------------------------
