@@ -303,6 +303,11 @@ bool SaveIniFile(const CoverDocument& doc, const QString& IniF, const QString& P
 bool LoadIniFile(CoverDocument& doc, const QString& IniF, bool settingsOnly, const QStringList& fontList,
                  const std::function<void()>& redraw)
 {
+    if (QFileInfo(IniF).size() > kMaxSettingsFileBytes) {
+        MsgBox(Lang(LangSection::Messages, 17) + QStringLiteral("\r\n\r\n") + IniF, MsgIcon::Critical,
+               MsgButtons::Ok, Lang(LangSection::Messages, 14));
+        return false;
+    }
     SettingsLoader in(doc, IniF, fontList);
     if (!settingsOnly) {
         doc.BackPicture.image = QImage();

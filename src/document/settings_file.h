@@ -7,6 +7,9 @@
 
 struct CoverDocument;
 
+// A settings file holds some sixty short lines; anything much larger is not one.
+constexpr qint64 kMaxSettingsFileBytes = 1024 * 1024;
+
 // Picture references a writer puts in place of the document's own ones, "{name}"
 // for a picture packed beside the settings file; an empty one writes the
 // document's reference unchanged.
@@ -26,10 +29,12 @@ bool SaveIniFile(const CoverDocument& doc, const QString& IniF, const QString& P
 
 // Applies the settings file IniF to doc with the view-enabled flag off, matching the
 // fonts against fontList (the editor's font list), then turns the view back on and
-// calls redraw. A settings-only load (presets) leaves the label text, the pictures
-// and the counters alone. A value that cannot be applied (a colour that is not a
-// number, a placement outside 0 to 3, a picture that does not decode) is skipped,
-// the rest still applied, and one load-error message lists them; returns false then.
+// calls redraw, where the editor shows the new values in its controls (fonts,
+// controlStates) and redraws both covers. A settings-only load (presets) leaves the
+// label text, the pictures and the counters alone. A value that cannot be applied (a
+// colour that is not a number, a placement outside 0 to 3, a picture that does not
+// decode) is skipped, the rest still applied, and one load-error message lists them;
+// returns false then. A file too large to be a settings file is refused untouched.
 bool LoadIniFile(CoverDocument& doc, const QString& IniF, bool settingsOnly, const QStringList& fontList,
                  const std::function<void()>& redraw = {});
 

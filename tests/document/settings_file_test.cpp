@@ -877,6 +877,24 @@ TEST_F(SettingsFile, AVeryLongValueIsCutTo2047Characters)
     EXPECT_LT(dialogs.shown[0].text.size(), 500); // the message shows the start of the value only
 }
 
+TEST_F(SettingsFile, AHugeFileIsRefusedWithoutTouchingTheCover)
+{
+    const QString file = path(QStringLiteral("vorn.ini"));
+    QByteArray bytes = "[LastCover]\r\nFlipLabels=1\r\n";
+    bytes.append(QByteArray(2 * 1024 * 1024, ' '));
+    writeBytes(file, bytes);
+    CoverDocument d;
+    d.BackPicture.image = QImage(3, 3, QImage::Format_RGB32);
+    app::viewEnabled = true;
+    EXPECT_FALSE(load(d, file));
+    EXPECT_EQ(d.FlipLabels, 0);
+    EXPECT_FALSE(d.BackPicture.image.isNull());
+    EXPECT_TRUE(app::viewEnabled);
+    EXPECT_EQ(redraws, 0);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_TRUE(dialogs.shown[0].text.contains(file));
+}
+
 TEST_F(SettingsFile, ATruncatedFileAppliesWhatItHolds)
 {
     const QString file = path(QStringLiteral("vorn.ini"));
