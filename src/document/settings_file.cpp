@@ -162,6 +162,9 @@ public:
         return std::nearbyint(leadingNumber(valueOr(key, fallback))) != 0 ? 1 : 0;
     }
 
+    // The placement options take any value but 0 as "Stretch".
+    int stretch(const QString& key) const { return leadingNumber(value(key)) != 0 ? 1 : 0; }
+
     void fontName(const QString& key, QString& field) const
     {
         const QString stored = value(key);
@@ -370,8 +373,8 @@ bool LoadIniFile(CoverDocument& doc, const QString& IniF, bool settingsOnly, con
 
     SetProgressStatus(QStringLiteral("Setting values..."));
     doc.FlipLabels = in.flag(QStringLiteral("FlipLabels"));
-    doc.fStretch = in.flag(QStringLiteral("fStretch"));
-    doc.fStretch1 = in.flag(QStringLiteral("fStretch1"));
+    doc.fStretch = in.stretch(QStringLiteral("fStretch"));
+    doc.fStretch1 = in.stretch(QStringLiteral("fStretch1"));
     doc.fCenter = in.flag(QStringLiteral("fCenter"));
     doc.fCenter1 = in.flag(QStringLiteral("fCenter1"));
     in.numberColor(QStringLiteral("fCutColor"), doc.fCutColor);

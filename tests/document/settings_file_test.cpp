@@ -492,6 +492,35 @@ TEST_F(SettingsFile, WindowsCharactersSurviveInEveryTextField)
     EXPECT_EQ(loaded.FrontPicture1.ref, d.FrontPicture1.ref);
 }
 
+TEST_F(SettingsFile, AFileWrittenOnWindowsLoadsAndSavesUnchanged)
+{
+    const QString file = path(QStringLiteral("vorn.ini"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(CASELEAF_TEST_DATA "/document/windows_vorn.ini"), file));
+    savePicture(path(QStringLiteral("back.jpg")), Qt::yellow, "JPG");
+    const QByteArray original = readBytes(file);
+
+    CoverDocument d;
+    EXPECT_TRUE(load(d, file));
+    EXPECT_EQ(d.Text, QStringLiteral("  Sigur Rós – Ágætis byrjun  "));
+    EXPECT_EQ(d.Fontname, QStringLiteral("Verdana"));
+    EXPECT_EQ(d.FrontFont2, QStringLiteral("Arial")); // not installed here
+    EXPECT_EQ(d.ForeColor2, 0x800000);
+    EXPECT_EQ(d.pMethod, 2);
+    EXPECT_EQ(d.fStretch, 1);
+    EXPECT_EQ(d.fStretch1, 0);
+    EXPECT_EQ(d.BackPicture.ref, path(QStringLiteral("back.jpg")));
+    EXPECT_FALSE(d.BackPicture.image.isNull());
+    EXPECT_EQ(d.FrontPicture.ref, QStringLiteral("C:\\Dokumente\\front.jpg"));
+    EXPECT_TRUE(d.FrontPicture.image.isNull());
+    EXPECT_EQ(d.FrontPicture1.ref, QStringLiteral("none"));
+    EXPECT_EQ(d.LineSpace, QStringLiteral("6"));
+
+    ASSERT_TRUE(SaveIniFile(d, path(QStringLiteral("again.ini")), QString(), true, {QStringLiteral("{back.jpg}"), {}, {}}));
+    QByteArray expected = original;
+    expected.replace("FrontFont2=Times New Roman", "FrontFont2=Arial");
+    EXPECT_EQ(readBytes(path(QStringLiteral("again.ini"))), expected);
+}
+
 // --- Pictures --------------------------------------------------------------
 
 TEST_F(SettingsFile, RelativeReferencesLoadFromTheSettingsFilesFolder)
@@ -829,14 +858,16 @@ TEST_F(SettingsFile, FlagsAreOnForAnyNumberButZero)
 {
     const QString file = path(QStringLiteral("vorn.ini"));
     writeSettings(file, {QStringLiteral("FontBold=-1"), QStringLiteral("FontItalic=2"), QStringLiteral("FlipLabels=0.4"),
-                         QStringLiteral("sfText=yes"), QStringLiteral("fStretch=0.6"), QStringLiteral("Counter=0")});
+                         QStringLiteral("sfText=yes"), QStringLiteral("fStretch=0.4"), QStringLiteral("fStretch1=abc"),
+                         QStringLiteral("Counter=0")});
     CoverDocument d;
     EXPECT_TRUE(load(d, file));
     EXPECT_EQ(d.FontBold, 1);
     EXPECT_EQ(d.FontItalic, 1);
     EXPECT_EQ(d.FlipLabels, 0);
     EXPECT_EQ(d.sfText, 0);
-    EXPECT_EQ(d.fStretch, 1);
+    EXPECT_EQ(d.fStretch, 1); // any value but 0 selects "Stretch"
+    EXPECT_EQ(d.fStretch1, 0);
     EXPECT_EQ(d.Counter, 0);
     EXPECT_FALSE(controlStates(d).countFrom);
 }
