@@ -1,0 +1,133 @@
+// Redrawing a full cover: an edit redraws its sheet synchronously, so a screen redraw must
+// fit well inside one 60 Hz frame (16.7 ms); a printed page may take longer.
+
+#include "document/cover_document.h"
+#include "render/back_renderer.h"
+#include "render/drawing_surface.h"
+#include "render/front_renderer.h"
+#include "shell/app_state.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QLinearGradient>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QImage picture(const QColor& from, const QColor& to)
+{
+    QImage image(2000, 2000, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient gradient(0, 0, 2000, 2000);
+    gradient.setColorAt(0, from);
+    gradient.setColorAt(1, to);
+    painter.fillRect(image.rect(), gradient);
+    painter.setPen(QPen(Qt::white, 12));
+    for (int i = 0; i < 40; ++i)
+        painter.drawEllipse(QPoint(1000, 1000), 20 + 24 * i, 20 + 24 * i);
+    return image;
+}
+
+CoverDocument fullCover()
+{
+    CoverDocument doc;
+    doc.Fontname = doc.Fontname2 = doc.FrontFont = doc.FrontFont2 = QStringLiteral("DejaVu Sans");
+    doc.Text = QStringLiteral("  Collected recordings, volume %c");
+    doc.Fontsize2 = QStringLiteral("8");
+    for (int i = 1; i <= 40; ++i)
+        doc.Contents += QStringLiteral("%1. A track title of a usual length - %1:%2\r\n").arg(i).arg(i * 7 % 60);
+    doc.BackPicture.image = picture(Qt::darkBlue, Qt::yellow);
+    doc.FrontPicture.image = picture(Qt::darkRed, Qt::cyan);
+    doc.FrontPicture1.image = picture(Qt::darkGreen, Qt::magenta);
+    doc.pMethod = 1;
+    doc.fStretch = 1;
+    doc.fCenter1 = 1;
+    doc.WriteLines = 1;
+    doc.LineNumbers = 1;
+    doc.LineSpace = QStringLiteral("6");
+    doc.sfText = 1;
+    doc.fFontCenter = 1;
+    doc.FrontFontSize = QStringLiteral("20");
+    doc.FrontText2 = QStringLiteral("Collected recordings\r\nVolume %c");
+    doc.sfText2 = 1;
+    doc.FrontText1 = QStringLiteral("Notes");
+    doc.currentFile = QStringLiteral("/home/someone/covers/collected.vrz");
+    return doc;
+}
+
+template <void (*Render)(CoverDocument&, DrawingSurface&, bool)>
+void onScreen(benchmark::State& state, double widthMm, double heightMm)
+{
+    app::viewEnabled = true;
+    CoverDocument doc = fullCover();
+    ImageSurface surface(QSizeF(widthMm, heightMm), 96);
+    for (auto _ : state) {
+        Render(doc, surface, false);
+        benchmark::DoNotOptimize(surface.image().constBits());
+    }
+}
+
+// A raster printer driver's page: the sheet at 600 dpi.
+template <void (*Render)(CoverDocument&, DrawingSurface&, bool)>
+void onRasterPage(benchmark::State& state, double widthMm, double heightMm)
+{
+    app::viewEnabled = true;
+    CoverDocument doc = fullCover();
+    ImageSurface surface(QSizeF(widthMm, heightMm), 600);
+    for (auto _ : state) {
+        surface.clear();
+        Render(doc, surface, true);
+        benchmark::DoNotOptimize(surface.image().constBits());
+    }
+}
+
+// A whole one-page document through the printer surface, as PDF at 600 dpi.
+template <void (*Render)(CoverDocument&, DrawingSurface&, bool)>
+void onPdfPage(benchmark::State& state)
+{
+    app::viewEnabled = true;
+    CoverDocument doc = fullCover();
+    for (auto _ : state) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(600);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageOrientation(QPageLayout::Landscape);
+        PrinterSurface surface(writer);
+        Render(doc, surface, true);
+        surface.end();
+        benchmark::DoNotOptimize(buffer.data().size());
+    }
+}
+
+void BM_UpdateBack_Screen96(benchmark::State& state) { onScreen<UpdateBack>(state, 160, 128); }
+void BM_UpdateFront_Screen96(benchmark::State& state) { onScreen<UpdateFront>(state, 250, 130); }
+void BM_UpdateBack_RasterPage600(benchmark::State& state) { onRasterPage<UpdateBack>(state, 160, 128); }
+void BM_UpdateFront_RasterPage600(benchmark::State& state) { onRasterPage<UpdateFront>(state, 250, 130); }
+void BM_UpdateBack_PdfPage600(benchmark::State& state) { onPdfPage<UpdateBack>(state); }
+void BM_UpdateFront_PdfPage600(benchmark::State& state) { onPdfPage<UpdateFront>(state); }
+
+} // namespace
+
+BENCHMARK(BM_UpdateBack_Screen96)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_UpdateFront_Screen96)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_UpdateBack_RasterPage600)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_UpdateFront_RasterPage600)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_UpdateBack_PdfPage600)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_UpdateFront_PdfPage600)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
