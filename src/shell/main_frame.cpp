@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -78,6 +79,7 @@ void MainFrame::showEditor()
     connect(m_editor, &EditorWindow::unloaded, this, &QWidget::close, Qt::QueuedConnection);
     m_editor->load();
     sub->adjustSize();
+    fitEditor(sub->size());
     const QSize client = m_area->viewport()->size();
     sub->move((client.width() - sub->width()) / 2, (client.height() - sub->height()) / 2);
     if (!m_pendingOpenPath.isEmpty()) {
@@ -85,6 +87,16 @@ void MainFrame::showEditor()
         m_pendingOpenPath.clear();
         m_editor->OpenSub(path);
     }
+}
+
+void MainFrame::fitEditor(const QSize& editorSize)
+{
+    // Grow the frame so that the whole editor shows, as far as the screen allows.
+    const QSize margin = size() - m_area->viewport()->size();
+    QSize wanted = size().expandedTo(editorSize + margin + QSize(16, 16));
+    if (const QScreen* s = screen())
+        wanted = wanted.boundedTo(s->availableSize());
+    resize(wanted);
 }
 
 void MainFrame::execute(const QString& path)

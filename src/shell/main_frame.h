@@ -38,6 +38,7 @@ protected:
 private:
     // Timer1: the second stage of start-up.
     void showEditor();
+    void fitEditor(const QSize& editorSize);
     void unloadTick();
 
     const PrinterCatalog& m_printers;

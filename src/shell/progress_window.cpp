@@ -109,6 +109,10 @@ void ProgressWindow::load()
         pal.setColor(QPalette::Window, kPanelColor);
         pal.setColor(QPalette::WindowText, Qt::white);
         m_picture->setPalette(pal);
+        QFont word = m_picture->font();
+        word.setPointSize(16);
+        word.setBold(true);
+        m_picture->setFont(word);
         m_picture->setText(modeWord(m_mode));
         m_status->setText(QStringLiteral("Please wait..."));
         m_version->hide();
