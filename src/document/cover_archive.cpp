@@ -230,7 +230,7 @@ bool SaveAsCommand(CoverFileContext& ctx)
     FileDialogRequest request;
     request.save = true;
     request.folder = ctx.lastPath;
-    request.fileName = ctx.doc.currentFile;
+    request.fileName = FileNameOf(ctx.doc.currentFile);
     request.filter = coverFileFilter();
     QString name = dialogs().file(request);
     if (name.isEmpty())

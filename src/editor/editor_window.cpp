@@ -1,7 +1,10 @@
 #include "editor/editor_window.h"
 
+#include "document/cover_archive.h"
 #include "document/font_matching.h"
+#include "document/pictures.h"
 #include "editor/preview_widget.h"
+#include "platform/cover_open_dialog.h"
 #include "platform/dialogs.h"
 #include "platform/printers.h"
 #include "render/back_renderer.h"
@@ -179,9 +182,16 @@ void EditorWindow::buildMenus(QMenuBar* bar)
     m_fileMenu = bar->addMenu(QStringLiteral("File"));
     m_fileMenu->setObjectName(QStringLiteral("mFile"));
     QAction* newCover = namedAction(m_fileMenu, QStringLiteral("New"), QStringLiteral("mNew"));
-    namedAction(m_fileMenu, QStringLiteral("Open"), QStringLiteral("mOpen"));
-    namedAction(m_fileMenu, QStringLiteral("Save..."), QStringLiteral("mSave"));
-    namedAction(m_fileMenu, QStringLiteral("Save as..."), QStringLiteral("mSaveAs"));
+    QAction* open = namedAction(m_fileMenu, QStringLiteral("Open"), QStringLiteral("mOpen"));
+    QAction* save = namedAction(m_fileMenu, QStringLiteral("Save..."), QStringLiteral("mSave"));
+    QAction* saveAs = namedAction(m_fileMenu, QStringLiteral("Save as..."), QStringLiteral("mSaveAs"));
+    connect(open, &QAction::triggered, this, [this] { OpenSub(QString()); });
+    connect(save, &QAction::triggered, this, &EditorWindow::saveCommand);
+    connect(saveAs, &QAction::triggered, this, [this] {
+        CoverFileContext ctx = fileContext();
+        SaveAsCommand(ctx);
+        keepFolders(ctx);
+    });
     m_fileMenu->addSeparator();
     namedAction(m_fileMenu, QStringLiteral("Import"), QStringLiteral("mImport"));
     namedAction(m_fileMenu, QStringLiteral("Export cover settings"), QStringLiteral("mExport"));
@@ -224,6 +234,22 @@ void EditorWindow::buildMenus(QMenuBar* bar)
     addPreviewMenu(QStringLiteral("BackPopup"));
     addPreviewMenu(QStringLiteral("InnerPopup"));
     addPreviewMenu(QStringLiteral("OuterPopup"));
+    // The pop-ups in the order above: back picture, inner picture, outer picture.
+    const PictureSlot pictureSlots[] = {PictureSlot::Back, PictureSlot::Front1, PictureSlot::Front};
+    for (size_t i = 0; i < m_previewMenus.size(); ++i) {
+        const PictureSlot slot = pictureSlots[i];
+        connect(m_previewMenus[i]->findChild<QAction*>(QStringLiteral("mPictureInsert")), &QAction::triggered, this,
+                [this, slot] {
+                    CoverFileContext ctx = fileContext();
+                    InsertPicture(ctx, slot);
+                    keepFolders(ctx);
+                });
+        connect(m_previewMenus[i]->findChild<QAction*>(QStringLiteral("mPictureClear")), &QAction::triggered, this,
+                [this, slot] {
+                    CoverFileContext ctx = fileContext();
+                    ClearPicture(ctx, slot);
+                });
+    }
 }
 
 void EditorWindow::addPreviewMenu(const QString& name)
@@ -531,15 +557,46 @@ void EditorWindow::ClearAll_Click()
     m_document.saved = true;
 }
 
-void EditorWindow::OpenSub(const QString&) {}
+void EditorWindow::OpenSub(const QString& path)
+{
+    CoverFileContext ctx = fileContext();
+    ::OpenSub(ctx, path);
+    keepFolders(ctx);
+}
 
-void EditorWindow::FlushTmp() {}
+void EditorWindow::FlushTmp()
+{
+    ::FlushTmp();
+}
 
 void EditorWindow::GetPreset() {}
 
 void EditorWindow::UpdateResent() {}
 
-void EditorWindow::saveCommand() {}
+void EditorWindow::saveCommand()
+{
+    CoverFileContext ctx = fileContext();
+    SaveCommand(ctx);
+    keepFolders(ctx);
+}
+
+CoverFileContext EditorWindow::fileContext()
+{
+    CoverFileContext ctx(m_document);
+    ctx.fontList = m_printers.fontFamilies();
+    ctx.lastPath = m_lastPath;
+    ctx.lastPicturePath = m_lastPicturePath;
+    ctx.redrawBack = [this] { drawBack(); };
+    ctx.redrawFront = [this] { drawFront(); };
+    ctx.chooseCover = [this](const FileDialogRequest& request) { return CoverOpenDialog::choose(request, this); };
+    return ctx;
+}
+
+void EditorWindow::keepFolders(const CoverFileContext& ctx)
+{
+    m_lastPath = ctx.lastPath;
+    m_lastPicturePath = ctx.lastPicturePath;
+}
 
 void EditorWindow::drawBack()
 {

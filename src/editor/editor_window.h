@@ -8,6 +8,7 @@
 #include <vector>
 
 class PrinterCatalog;
+struct CoverFileContext;
 class QAction;
 class QComboBox;
 class QMenu;
@@ -86,6 +87,9 @@ private:
     void GetPreset();
     void UpdateResent();
     void saveCommand();
+    // The file and picture commands work on this window's document, folders and previews.
+    CoverFileContext fileContext();
+    void keepFolders(const CoverFileContext& ctx);
     void drawBack();
     void drawFront();
     void File_Click();

@@ -402,7 +402,7 @@ TEST_F(CoverArchive, SaveAsAddsTheExtensionWhenMissing)
     ASSERT_EQ(m_dialogs.fileRequests.size(), 2u);
     const FileDialogRequest& second = m_dialogs.fileRequests[1];
     EXPECT_TRUE(second.save);
-    EXPECT_EQ(second.fileName, path("Band.vrz"));
+    EXPECT_EQ(second.fileName, QStringLiteral("Band.vrz"));
     EXPECT_EQ(second.folder, m_dir.path() + "/");
     EXPECT_EQ(second.filter, msg(27) + " (.vrz) (*.vrz)");
 }
