@@ -3,6 +3,7 @@
 #include "shell/app_state.h"
 #include "shell/log_window.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
@@ -10,6 +11,7 @@
 #include <QPainterPath>
 #include <QPointer>
 #include <QRadialGradient>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -119,9 +121,19 @@ void ProgressWindow::load()
     }
     setProgressView(this);
     m_version->setText(QStringLiteral("%1.%2").arg(app::kVersionMajor).arg(app::kVersionMinor));
+    adjustSize();
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
     show();
     m_focusTimer->start();
     ProcessPendingEvents();
+}
+
+void ProgressWindow::closeEvent(QCloseEvent* event)
+{
+    // Only the operation that opened the window closes it.
+    if (event->spontaneous())
+        event->ignore();
 }
 
 void ProgressWindow::setStatus(const QString& text) { m_status->setText(text); }

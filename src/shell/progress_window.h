@@ -22,6 +22,9 @@ public:
     // The start-up picture, 220 x 230 pixels.
     static QPixmap startupPicture();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void bringToFront();
 
