@@ -7,6 +7,7 @@
 #include "shell/user_settings.h"
 
 #include <QAction>
+#include <QFile>
 #include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -45,6 +46,18 @@ protected:
         ASSERT_NE(frame.editor(), nullptr);
     }
 
+    // The first stage fails: the frame never shows, no editor is made, the program ends.
+    void expectQuitWithoutEditor()
+    {
+        MainFrame frame(printers);
+        QSignalSpy ended(&frame, &MainFrame::ended);
+        frame.load();
+        EXPECT_FALSE(frame.isVisible());
+        EXPECT_FALSE(progressWindowOpen());
+        EXPECT_TRUE(ended.wait(1000));
+        EXPECT_EQ(frame.editor(), nullptr);
+    }
+
     static QComboBox* list(EditorWindow* editor, const char* name) { return editor->findChild<QComboBox*>(name); }
     static QAction* action(EditorWindow* editor, const char* name) { return editor->findChild<QAction*>(name); }
 };
@@ -62,6 +75,30 @@ TEST_F(Frame, FailedFirstStageEndsTheProgramFromUnloadTimer)
     EXPECT_TRUE(ended.wait(1000));
     EXPECT_FALSE(frame.isVisible());
     EXPECT_EQ(frame.editor(), nullptr);
+}
+
+TEST_F(Frame, CancelledFirstUseNoticeEndsTheProgram)
+{
+    settings::setNotFirstUse(true);
+    dialogs.answers = {MsgResult::Cancel};
+    expectQuitWithoutEditor();
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
+TEST_F(Frame, MissingAboutTextEndsTheProgram)
+{
+    ASSERT_TRUE(QFile::remove(path("help/abouttext.txt")));
+    expectQuitWithoutEditor();
+    EXPECT_EQ(dialogs.shown.size(), 3u);
+}
+
+TEST_F(Frame, MissingLanguagesEndTheProgram)
+{
+    settings::setLanguage("klingon");
+    ASSERT_TRUE(QFile::remove(path("language/english.ini")));
+    expectQuitWithoutEditor();
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.shown.back().text, "ERROR! Unable to load default languagefile, quitting !");
 }
 
 TEST_F(Frame, StartShowsTheFrameThenTheEditor)
