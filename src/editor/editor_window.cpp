@@ -524,18 +524,10 @@ void EditorWindow::unload()
 
 bool EditorWindow::CheckIfSaved()
 {
-    if (m_document.saved)
-        return true;
-    const QString question = Lang(LangSection::Messages, 34) + QLatin1Char('\n') + Lang(LangSection::Messages, 35);
-    switch (MsgBox(question, MsgIcon::Exclamation, MsgButtons::YesNoCancel, Lang(LangSection::Messages, 37))) {
-    case MsgResult::Yes:
-        saveCommand();
-        return m_document.saved;
-    case MsgResult::No:
-        return true;
-    default:
-        return false;
-    }
+    CoverFileContext ctx = fileContext();
+    const bool mayReplace = ::CheckIfSaved(ctx);
+    keepFolders(ctx);
+    return mayReplace;
 }
 
 void EditorWindow::ClearAll_Click()

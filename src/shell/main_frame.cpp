@@ -1,5 +1,6 @@
 #include "shell/main_frame.h"
 
+#include "document/cover_archive.h"
 #include "editor/editor_window.h"
 #include "shell/app_state.h"
 #include "shell/startup.h"
@@ -24,11 +25,6 @@ QString firstDraggedFile(const QMimeData* data)
     if (!data || !data->hasUrls() || data->urls().isEmpty())
         return QString();
     return data->urls().first().toLocalFile();
-}
-
-bool isCoverArchive(const QString& path)
-{
-    return path.endsWith(QStringLiteral(".vrz"), Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -135,7 +131,7 @@ void MainFrame::closeEvent(QCloseEvent* event)
 
 void MainFrame::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (isCoverArchive(firstDraggedFile(event->mimeData())))
+    if (isCoverFileName(firstDraggedFile(event->mimeData())))
         event->acceptProposedAction();
     else
         event->ignore();
@@ -143,7 +139,7 @@ void MainFrame::dragEnterEvent(QDragEnterEvent* event)
 
 void MainFrame::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (isCoverArchive(firstDraggedFile(event->mimeData())))
+    if (isCoverFileName(firstDraggedFile(event->mimeData())))
         event->acceptProposedAction();
     else
         event->ignore();
