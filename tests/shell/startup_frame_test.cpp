@@ -1,5 +1,6 @@
 #include "shell/main_frame.h"
 
+#include "document/cover_archive.h"
 #include "editor/editor_window.h"
 #include "platform/settings_store.h"
 #include "shell/language.h"
@@ -339,6 +340,39 @@ TEST_F(Frame, ShowResentMarkFollowsTheStoredSetting)
     EXPECT_FALSE(action(frame.editor(), "mShowResent")->isChecked());
 }
 
+// A cover archive holding the spine label text.
+QString saveCover(const QString& folder, const QString& label)
+{
+    QDir().mkpath(app::workingFolder());
+    CoverDocument doc;
+    doc.Text = label;
+    CoverFileContext ctx(doc);
+    const QString file = folder + QStringLiteral("/") + label + QStringLiteral(".vrz");
+    return SaveAsFile(ctx, file) ? file : QString();
+}
+
+TEST_F(Frame, RequestBeforeTheEditorIsReadyOpensAfterItsLoad)
+{
+    const QString cover = saveCover(home.path(), "Early");
+    ASSERT_FALSE(cover.isEmpty());
+    MainFrame frame(printers);
+    frame.execute(cover);
+    start(frame);
+    EXPECT_EQ(frame.editor()->document().Text, "Early");
+    EXPECT_EQ(frame.editor()->document().currentFile, cover);
+    EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().join(" | ").toStdString();
+}
+
+TEST_F(Frame, RequestWhileReadyOpensAtOnce)
+{
+    MainFrame frame(printers);
+    start(frame);
+    const QString cover = saveCover(home.path(), "Later");
+    ASSERT_FALSE(cover.isEmpty());
+    frame.execute(cover);
+    EXPECT_EQ(frame.editor()->document().Text, "Later");
+}
+
 // A drag of a file list offered to the frame; true when the frame takes it as a copy.
 bool offered(MainFrame& frame, const QString& path)
 {
@@ -356,6 +390,27 @@ TEST_F(Frame, OnlyCoverArchivesMayBeDropped)
     EXPECT_TRUE(offered(frame, "/covers/A.VRZ"));
     EXPECT_FALSE(offered(frame, "/covers/a.txt"));
     EXPECT_FALSE(offered(frame, "/covers/vrz"));
+}
+
+void drop(MainFrame& frame, const QString& path)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&frame, &event);
+}
+
+TEST_F(Frame, DroppedCoverIsOpenedAndAMissingOneIgnored)
+{
+    MainFrame frame(printers);
+    start(frame);
+    drop(frame, home.filePath("missing.vrz"));
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(frame.editor()->document().currentFile, "");
+
+    const QString cover = saveCover(home.path(), "Dropped");
+    drop(frame, cover);
+    EXPECT_EQ(frame.editor()->document().Text, "Dropped");
 }
 
 TEST_F(Frame, RightClickOnTheEmptyAreaOpensTheFileMenu)
