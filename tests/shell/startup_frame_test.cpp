@@ -392,27 +392,6 @@ TEST_F(Frame, OnlyCoverArchivesMayBeDropped)
     EXPECT_FALSE(offered(frame, "/covers/vrz"));
 }
 
-void drop(MainFrame& frame, const QString& path)
-{
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&frame, &event);
-}
-
-TEST_F(Frame, DroppedCoverIsOpenedAndAMissingOneIgnored)
-{
-    MainFrame frame(printers);
-    start(frame);
-    drop(frame, home.filePath("missing.vrz"));
-    EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_EQ(frame.editor()->document().currentFile, "");
-
-    const QString cover = saveCover(home.path(), "Dropped");
-    drop(frame, cover);
-    EXPECT_EQ(frame.editor()->document().Text, "Dropped");
-}
-
 TEST_F(Frame, RightClickOnTheEmptyAreaOpensTheFileMenu)
 {
     MainFrame frame(printers);
