@@ -2,7 +2,9 @@
 
 #include "archive/zip_fixtures.h"
 #include "cover_files_env.h"
+#include "document/wmf_picture.h"
 #include "gtest_qt.h"
+#include "render/drawing_surface.h"
 
 #include <QFileInfo>
 
@@ -32,6 +34,81 @@ protected:
         return path(name);
     }
 };
+
+// A metafile of width by height twips filled by a red rectangle, with the placeable
+// header or without.
+QString makeWmf(const QString& path, int width, int height, bool placeable, int unitsPerInch = 1440)
+{
+    const RunResult r = python(QStringLiteral(
+                                   "import struct, sys\n"
+                                   "def rec(func, *params):\n"
+                                   "    return struct.pack('<IH', len(params) + 3, func) + b''.join(struct.pack('<h', p) for p in params)\n"
+                                   "w, h = int(sys.argv[2]), int(sys.argv[3])\n"
+                                   "records = rec(0x020B, 0, 0) + rec(0x020C, h, w)\n"
+                                   "records += struct.pack('<IH', 7, 0x02FC) + struct.pack('<HIH', 0, 0x0000FF, 0)\n"
+                                   "records += rec(0x012D, 0) + rec(0x041B, h, w, 0, 0) + rec(0x0000)\n"
+                                   "data = struct.pack('<HHHIHIH', 1, 9, 0x0300, (18 + len(records)) // 2, 1, 7, 0) + records\n"
+                                   "if sys.argv[4] == 'placeable':\n"
+                                   "    p = struct.pack('<IHhhhhHI', 0x9AC6CDD7, 0, 0, 0, w, h, int(sys.argv[5]), 0)\n"
+                                   "    check = 0\n"
+                                   "    for i in range(10): check ^= struct.unpack_from('<H', p, i * 2)[0]\n"
+                                   "    data = p + struct.pack('<H', check) + data\n"
+                                   "open(sys.argv[1], 'wb').write(data)\n"),
+                               {path, QString::number(width), QString::number(height),
+                                placeable ? QStringLiteral("placeable") : QStringLiteral("bare"),
+                                QString::number(unitsPerInch)});
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    return path;
+}
+
+// ---- metafiles
+
+TEST_F(Pictures, PlaceableMetafileDecodesAtItsSize)
+{
+    // Two inches by one inch.
+    const QString wmf = makeWmf(path("logo.wmf"), 2880, 1440, true);
+    QString error;
+    const QImage image = readPictureFile(wmf, &error);
+    ASSERT_FALSE(image.isNull()) << error.toStdString();
+    EXPECT_EQ(image.size(), QSize(192, 96));
+    EXPECT_EQ(image.pixelColor(96, 48), QColor(Qt::red));
+    EXPECT_NEAR(pictureSizeMm(image).width(), 50.8, 0.5);
+}
+
+TEST_F(Pictures, MetafileIsFoundByItsContentNotItsName)
+{
+    const QString wmf = makeWmf(path("picture.jpg"), 1440, 1440, true);
+    EXPECT_FALSE(readPictureFile(wmf).isNull());
+    const QString bare = makeWmf(path("bare.wmf"), 1440, 720, false);
+    EXPECT_TRUE(looksLikeWmf(readFile(bare)));
+    EXPECT_FALSE(readPictureFile(bare).isNull());
+    EXPECT_FALSE(looksLikeWmf("GIF89a............."));
+}
+
+TEST_F(Pictures, MetafileInsertedAndSavedComesBack)
+{
+    m_dialogs.files = {makeWmf(path("logo.wmf"), 2880, 1440, true)};
+    ASSERT_TRUE(InsertPicture(m_ctx, PictureSlot::Front));
+    ASSERT_TRUE(SaveAsFile(m_ctx, path("c.vrz")));
+    m_doc = CoverDocument();
+    ASSERT_TRUE(OpenSub(m_ctx, path("c.vrz")));
+    EXPECT_EQ(m_doc.FrontPicture.image.size(), QSize(192, 96));
+}
+
+TEST_F(Pictures, DamagedMetafilesAreRefused)
+{
+    const QByteArray good = readFile(makeWmf(path("good.wmf"), 2880, 1440, true));
+    for (int cut : {20, 30, 40, 60, int(good.size()) - 6}) {
+        ASSERT_TRUE(writeFile(path("cut.wmf"), good.left(cut)));
+        readPictureFile(path("cut.wmf"));
+    }
+    // A metafile claiming an enormous extent is not played at all.
+    const QString huge = makeWmf(path("huge.wmf"), 32000, 32000, true, 1); // 32000 inches square
+    QString error;
+    EXPECT_TRUE(readPictureFile(huge, &error).isNull());
+    m_dialogs.files = {huge};
+    EXPECT_FALSE(InsertPicture(m_ctx, PictureSlot::Back));
+}
 
 // ---- insert and clear
 
