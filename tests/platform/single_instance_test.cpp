@@ -109,6 +109,7 @@ TEST(SingleInstanceProcesses, SecondStartHandsItsPathToTheFirstAndEnds)
     EXPECT_TRUE(received.contains("execute:/covers/a b.vrz\n")) << received.toStdString();
     first.kill();
     first.waitForFinished(1000);
+    QLocalServer::removeServer(name);
 }
 
 // The program itself: a second start while one runs ends within a second and leaves
