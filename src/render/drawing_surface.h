@@ -64,9 +64,6 @@ public:
     double height() const { return pixelHeight() / m_unitY; }
     int pixelWidth() const;
     int pixelHeight() const;
-    // Device pixels per unit of the current scale.
-    double unitX() const { return m_unitX; }
-    double unitY() const { return m_unitY; }
 
     // The painter drawing on the device, for what the operations above cannot do
     // (rotated text, background mode).
