@@ -393,8 +393,7 @@ void EditorWindow::fillFontLists()
 {
     const QStringList fonts = m_printers.fontFamilies();
     for (int i = 0; i < fonts.size(); ++i) {
-        if (progressWindowOpen())
-            SetProgressStatus(QStringLiteral("Enumerating printerfonts(%1)...").arg(i));
+        SetProgressStatus(QStringLiteral("Enumerating printerfonts(%1)...").arg(i));
         ProcessPendingEvents();
         for (QComboBox* list : {m_label.face, m_contents.face, m_outer.face, m_inner.face})
             list->addItem(fonts[i]);
