@@ -167,6 +167,26 @@ TEST_F(Frame, FontListsHoldThePrinterFontsAndTheSizes)
     EXPECT_EQ(list(editor, "FrontFontSize2")->currentText(), "12");
 }
 
+struct RecordedStatus final : ProgressView {
+    QStringList lines;
+    void setStatus(const QString& text) override { lines << text; }
+};
+
+TEST_F(Frame, EditorLoadReportsItsStepsOnTheStatusLine)
+{
+    setProgressWindowHost(nullptr);
+    RecordedStatus status;
+    setProgressView(&status);
+    const ListedPrinters twoFonts({"Office laser"}, {"Arial", "Verdana"});
+    EditorWindow editor(twoFonts);
+    editor.load();
+    setProgressView(nullptr);
+    EXPECT_EQ(status.lines, (QStringList{"Enumerating printerfonts(0)...", "Enumerating printerfonts(1)...",
+                                         "Enumerating fontsize...", "Enumerating printerfonts(2)...",
+                                         "Enumerating printerfonts(3)...", "Enumerating printerfonts(4)...",
+                                         "Loading profile..."}));
+}
+
 TEST_F(Frame, WithoutVerdanaTheFirstFontStaysSelected)
 {
     const ListedPrinters noVerdana({"Office laser"}, {"DejaVu Sans", "Liberation Serif"});
