@@ -273,6 +273,31 @@ TEST_F(Frame, ExitWritesTheSettingsAndEndsTheProgram)
     EXPECT_FALSE(app::editorReady);
 }
 
+TEST_F(Frame, MissingStoredLanguageIsReplacedByEnglishAtShutDown)
+{
+    settings::setLanguage("klingon");
+    MainFrame frame(printers);
+    start(frame);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_TRUE(dialogs.shown[0].text.contains("\"klingon\""));
+    action(frame.editor(), "mExit")->trigger();
+    EXPECT_EQ(readSetting("Language", "absent"), "English");
+}
+
+TEST_F(Frame, WithoutAMarkedLanguageTheStoredOneStays)
+{
+    settings::setLanguage("english");
+    MainFrame frame(printers);
+    start(frame);
+    ASSERT_TRUE(QFile::remove(path("language/english.ini")));
+    frame.editor()->GetLanguages();
+    for (QAction* a : frame.editor()->findChild<QMenu*>("mLanguage")->actions())
+        EXPECT_FALSE(a->isChecked()) << a->text().toStdString();
+    action(frame.editor(), "mExit")->trigger();
+    EXPECT_EQ(readSetting("Language", "absent"), "english");
+    EXPECT_EQ(readSetting("showres", "absent"), "True");
+}
+
 TEST_F(Frame, EscapeClosesLikeExit)
 {
     MainFrame frame(printers);
