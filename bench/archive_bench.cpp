@@ -1,0 +1,219 @@
+// Saving and opening a cover with three 5 MB JPEG pictures, beside zip -9 -j and
+// unzip -o -j on the same files in the same run.
+
+#include "archive/zip_engine.h"
+#include "document/cover_archive.h"
+#include "document/cover_document.h"
+#include "shell/app_state.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+
+constexpr qint64 kPictureBytes = 5 * 1000 * 1000;
+
+struct Fixture {
+    QTemporaryDir dir;
+    QString work;
+    QString cover;
+    QStringList files; // what the cover archive holds, in the working folder
+    CoverDocument doc;
+    CoverFileContext ctx{doc};
+};
+
+Fixture* g_fixture = nullptr;
+
+// A noisy picture compresses badly, as photographs do; grown until it passes 5 MB.
+bool writeJpeg(const QString& path, quint32 seed)
+{
+    QRandomGenerator gen(seed);
+    for (int width = 1600;; width += 200) {
+        QImage image(width, width * 3 / 4, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                line[x] = qRgb(x % 256, y % 256, int(gen.bounded(256)));
+        }
+        if (!image.save(path, "JPG", 100))
+            return false;
+        if (QFileInfo(path).size() >= kPictureBytes)
+            return true;
+    }
+}
+
+bool setUp(Fixture& f)
+{
+    f.work = f.dir.filePath(QStringLiteral("work/"));
+    QDir().mkpath(f.work);
+    app::setWorkingFolder(f.work);
+    app::viewEnabled = true;
+    CoverPicture* pictures[] = {&f.doc.BackPicture, &f.doc.FrontPicture, &f.doc.FrontPicture1};
+    for (int i = 0; i < 3; ++i) {
+        const QString path = f.work + QStringLiteral("picture%1.jpg").arg(i + 1);
+        if (!writeJpeg(path, quint32(i + 1)))
+            return false;
+        pictures[i]->ref = path;
+        pictures[i]->image = QImage(path);
+    }
+    f.doc.Text = QStringLiteral("Benchmark");
+    f.doc.Contents = QStringLiteral("Track 1\r\nTrack 2\r\nTrack 3");
+    f.cover = f.dir.filePath(QStringLiteral("cover.vrz"));
+    if (!SaveCoverToFile(f.ctx, f.cover))
+        return false;
+    for (const QString& name : QDir(f.work).entryList(QDir::Files))
+        f.files << f.work + name;
+    return true;
+}
+
+void removeFile(benchmark::State& state, const QString& path)
+{
+    state.PauseTiming();
+    QFile::remove(path);
+    state.ResumeTiming();
+}
+
+int runTool(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(-1);
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+void BM_SaveCover(benchmark::State& state)
+{
+    for (auto _ : state) {
+        removeFile(state, g_fixture->cover);
+        if (!SaveCoverToFile(g_fixture->ctx, g_fixture->cover))
+            state.SkipWithError("save failed");
+    }
+    state.SetBytesProcessed(state.iterations() * QFileInfo(g_fixture->cover).size());
+}
+
+void BM_CompressFiles(benchmark::State& state)
+{
+    const QString target = g_fixture->dir.filePath(QStringLiteral("engine.vrz"));
+    const QString list = g_fixture->files.join(QLatin1Char('|'));
+    for (auto _ : state) {
+        removeFile(state, target);
+        if (CompressFiles(list, target, 9) != 0)
+            state.SkipWithError("compress failed");
+    }
+}
+
+void BM_ZipCommand(benchmark::State& state)
+{
+    const QString target = g_fixture->dir.filePath(QStringLiteral("tool.zip"));
+    const QStringList args = QStringList{QStringLiteral("-9"), QStringLiteral("-j"), QStringLiteral("-q"), target}
+                             + g_fixture->files;
+    for (auto _ : state) {
+        removeFile(state, target);
+        if (runTool(QStringLiteral("zip"), args) != 0)
+            state.SkipWithError("zip failed");
+    }
+}
+
+void BM_OpenCover(benchmark::State& state)
+{
+    for (auto _ : state) {
+        if (!OpenSub(g_fixture->ctx, g_fixture->cover))
+            state.SkipWithError("open failed");
+    }
+}
+
+void BM_ExtractFile(benchmark::State& state)
+{
+    const QString target = g_fixture->dir.filePath(QStringLiteral("engine-out"));
+    for (auto _ : state) {
+        if (ExtractFile(g_fixture->cover, target, false, false) != 0)
+            state.SkipWithError("extract failed");
+    }
+}
+
+void BM_UnzipCommand(benchmark::State& state)
+{
+    const QString target = g_fixture->dir.filePath(QStringLiteral("tool-out"));
+    const QStringList args{QStringLiteral("-o"), QStringLiteral("-j"), QStringLiteral("-q"), g_fixture->cover,
+                           QStringLiteral("-d"), target};
+    for (auto _ : state) {
+        if (runTool(QStringLiteral("unzip"), args) != 0)
+            state.SkipWithError("unzip failed");
+    }
+}
+
+BENCHMARK(BM_SaveCover)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
+BENCHMARK(BM_CompressFiles)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
+BENCHMARK(BM_ZipCommand)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
+BENCHMARK(BM_OpenCover)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
+BENCHMARK(BM_ExtractFile)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
+BENCHMARK(BM_UnzipCommand)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
+
+// Prints the usual table, then how the program compares with the tools.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+                m_times[run.run_name.function_name] = run.GetAdjustedRealTime();
+        }
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        const auto ratio = [this](const char* ours, const char* tool) {
+            const auto a = m_times.find(ours);
+            const auto b = m_times.find(tool);
+            if (a != m_times.end() && b != m_times.end() && b->second > 0)
+                std::printf("%-18s / %-16s = %.2f\n", ours, tool, a->second / b->second);
+        };
+        ratio("BM_SaveCover", "BM_ZipCommand");
+        ratio("BM_CompressFiles", "BM_ZipCommand");
+        ratio("BM_OpenCover", "BM_UnzipCommand");
+        ratio("BM_ExtractFile", "BM_UnzipCommand");
+    }
+
+private:
+    std::map<std::string, double> m_times;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    Fixture fixture;
+    if (!fixture.dir.isValid() || !setUp(fixture)) {
+        std::fprintf(stderr, "archive_bench: the cover could not be prepared\n");
+        return 1;
+    }
+    g_fixture = &fixture;
+    std::printf("Cover archive: %lld bytes from %lld bytes of files\n",
+                static_cast<long long>(QFileInfo(fixture.cover).size()), [&fixture] {
+                    long long total = 0;
+                    for (const QString& f : fixture.files)
+                        total += QFileInfo(f).size();
+                    return total;
+                }());
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    app::setWorkingFolder(QString());
+    return 0;
+}
