@@ -10,6 +10,7 @@
 #include "toolbox/paths.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -89,7 +90,8 @@ QString coverPathArgument(const QStringList& arguments)
     for (const QString& a : arguments) {
         if (a.isEmpty() || a.startsWith(QLatin1Char('-')) || a.compare(kDebugSwitch, Qt::CaseInsensitive) == 0)
             continue;
-        return a;
+        // The running program may have another current folder.
+        return QFileInfo(a).absoluteFilePath();
     }
     return QString();
 }

@@ -10,8 +10,8 @@ class PrinterCatalog;
 // arguments: the command line without the program name.
 // "/debug" anywhere in the command line, in any letter case.
 bool hasDebugSwitch(const QStringList& arguments);
-// The cover file a start was asked to open: the first argument that is neither the
-// debug switch nor a toolkit option; empty when there is none.
+// The cover file a start was asked to open, as an absolute path: the first argument that
+// is neither the debug switch nor a toolkit option; empty when there is none.
 QString coverPathArgument(const QStringList& arguments);
 
 // The first-use notice, the about text, the printers, the progress window, the language

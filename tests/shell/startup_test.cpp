@@ -6,6 +6,7 @@
 #include "toolbox/crypter.h"
 #include "toolbox/paths.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include "gtest_qt.h"
@@ -42,6 +43,11 @@ TEST(CoverPathArgument, FirstArgumentThatIsNoSwitch)
     EXPECT_EQ(coverPathArgument({"/DEBUG", "-style", "/home/u/a.vrz", "b.vrz"}), "/home/u/a.vrz");
     EXPECT_EQ(coverPathArgument({"/debug"}), "");
     EXPECT_EQ(coverPathArgument({}), "");
+}
+
+TEST(CoverPathArgument, RelativePathIsMadeAbsoluteForTheRunningProgram)
+{
+    EXPECT_EQ(coverPathArgument({"covers/b.vrz"}), QDir::current().absoluteFilePath("covers/b.vrz"));
 }
 
 using FirstStage = ProgramFolder;
