@@ -3,6 +3,7 @@
 #include "shell/app_state.h"
 #include "shell/log_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -138,7 +139,12 @@ void ProgressWindow::closeEvent(QCloseEvent* event)
 
 void ProgressWindow::setStatus(const QString& text) { m_status->setText(text); }
 
-void ProgressWindow::bringToFront() { raise(); }
+void ProgressWindow::bringToFront()
+{
+    // A message shown meanwhile (the language fallback, say) stays on top.
+    if (!QApplication::activeModalWidget())
+        raise();
+}
 
 QPixmap ProgressWindow::startupPicture()
 {
