@@ -50,6 +50,20 @@ void redraw(CoverFileContext& ctx)
         ctx.redrawFront();
 }
 
+// Marks a save or an open in progress. Both let window messages through, and a cover
+// dropped meanwhile must not flush the working folder under the running command.
+class FileCommandScope {
+public:
+    FileCommandScope() { s_running = true; }
+    ~FileCommandScope() { s_running = false; }
+    FileCommandScope(const FileCommandScope&) = delete;
+    FileCommandScope& operator=(const FileCommandScope&) = delete;
+    static bool running() { return s_running; }
+
+private:
+    static inline bool s_running = false;
+};
+
 // Closes the "Saving..." or "Loading..." window however the command ends.
 class ProgressWindowScope {
 public:
@@ -89,6 +103,9 @@ bool SaveCoverToFile(CoverFileContext& ctx, const QString& StrPath)
 {
     // The old archive stays where it is: the engine writes the new one beside it and
     // puts it in place only once complete.
+    if (FileCommandScope::running())
+        return false;
+    const FileCommandScope command;
     const BusyPointer busy;
     ProcessPendingEvents();
     if (!workingFolderReady())
@@ -132,7 +149,7 @@ bool SaveCoverToFile(CoverFileContext& ctx, const QString& StrPath)
 
 bool OpenSub(CoverFileContext& ctx, const QString& FilePath)
 {
-    if (!CheckIfSaved(ctx))
+    if (FileCommandScope::running() || !CheckIfSaved(ctx))
         return false;
     QString name = FilePath;
     if (name.isEmpty()) {
@@ -152,6 +169,7 @@ bool OpenSub(CoverFileContext& ctx, const QString& FilePath)
         return false;
     }
 
+    const FileCommandScope command;
     const BusyPointer busy;
     if (!workingFolderReady())
         return false;

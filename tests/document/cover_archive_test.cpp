@@ -477,6 +477,29 @@ TEST_F(CoverArchive, OpenCommandAsksForTheFileInTheLastFolder)
     EXPECT_TRUE(m_dialogs.shown.empty());
 }
 
+TEST_F(CoverArchive, NoSecondCommandWhileOneRuns)
+{
+    // Window messages are let through during a command; a cover dropped then is refused.
+    ASSERT_TRUE(SaveAsFile(m_ctx, path("a.vrz")));
+    m_doc.Text = QStringLiteral("b");
+    ASSERT_TRUE(SaveAsFile(m_ctx, path("b.vrz")));
+    bool nestedOpen = true;
+    bool nestedSave = true;
+    m_ctx.redrawBack = [&] {
+        nestedOpen = OpenSub(m_ctx, path("b.vrz"));
+        nestedSave = SaveCoverToFile(m_ctx, path("c.vrz"));
+    };
+    ASSERT_TRUE(OpenSub(m_ctx, path("a.vrz")));
+    EXPECT_FALSE(nestedOpen);
+    EXPECT_FALSE(nestedSave);
+    EXPECT_EQ(m_doc.currentFile, path("a.vrz"));
+    EXPECT_FALSE(QFileInfo::exists(path("c.vrz")));
+    // Once it has ended, the next command runs.
+    m_ctx.redrawBack = nullptr;
+    EXPECT_TRUE(OpenSub(m_ctx, path("b.vrz")));
+    EXPECT_EQ(m_doc.Text, QStringLiteral("b"));
+}
+
 TEST_F(CoverArchive, FlushTmpKeepsDummyAndFolders)
 {
     ASSERT_TRUE(writeFile(m_work + "a.jpg", "a"));
