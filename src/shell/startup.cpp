@@ -26,8 +26,8 @@ bool acceptFirstUseNotice()
         "Welcome to Caseleaf!\n\n"
         "Caseleaf designs and prints the covers of CD jewel cases: the back inlay with its "
         "spine labels and contents list, and the folded front booklet.\n\n"
-        "Caseleaf is free software and comes without any warranty. Always check a test print "
-        "on plain paper before you print on expensive paper.\n\n"
+        "Covers are printed at true size. Check a test print on plain paper before you print "
+        "on expensive paper.\n\n"
         "Choose OK to start Caseleaf. Choose Cancel to quit; this notice is then shown again "
         "at the next start.");
     if (MsgBox(notice, MsgIcon::Information, MsgButtons::OkCancel, app::title()) != MsgResult::Ok)
