@@ -79,7 +79,11 @@ bool moveIntoWorkingFolder(const QString& from)
     const QString to = app::workingFolder();
     for (const QString& name : QDir(from).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
         const QString target = to + name;
-        if (QFileInfo(target).isFile() || QFileInfo(target).isSymLink())
+        const QFileInfo existing(target);
+        // A member named like one of the working folder's own folders ("preview") is dropped.
+        if (existing.isDir() && !existing.isSymLink())
+            continue;
+        if (existing.exists() || existing.isSymLink())
             QFile::remove(target);
         if (!QFile::rename(from + QLatin1Char('/') + name, target))
             return false;

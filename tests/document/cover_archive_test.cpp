@@ -247,6 +247,17 @@ TEST_F(CoverArchive, HostileMemberNamesLandInTheWorkingFolder)
     EXPECT_FALSE(QFileInfo::exists(path("vorn.ini")));
 }
 
+TEST_F(CoverArchive, MemberNamedLikeAWorkingSubfolderIsDropped)
+{
+    QDir().mkpath(m_work + "preview");
+    ASSERT_TRUE(pythonZip(path("c.vrz"), {{"vorn.ini", "[LastCover]\r\nText=\"Kept\"\r\n"},
+                                          {"c.vrz.txt", "// ~contents~=\r\nc\r\n"},
+                                          {"preview", "not a folder"}}));
+    ASSERT_TRUE(OpenSub(m_ctx, path("c.vrz")));
+    EXPECT_EQ(m_doc.Text, QStringLiteral("Kept"));
+    EXPECT_TRUE(QFileInfo(m_work + "preview").isDir());
+}
+
 // ---- failures
 
 TEST_F(CoverArchive, FailedSaveKeepsTheOldArchiveAndTheUnsavedState)
