@@ -401,6 +401,43 @@ TEST_F(CoverArchive, BadValuesInsideAnArchiveAreReportedNotFatal)
     EXPECT_TRUE(m_dialogs.texts().join('\n').contains(msg(17)));
 }
 
+TEST_F(CoverArchive, HugePictureInsideAnArchiveIsNotDecoded)
+{
+    const QString huge = makeHugePng(QStringLiteral("huge.png"), 20000, 20000);
+    ASSERT_TRUE(pythonZip(path("c.vrz"), {{"vorn.ini", "[LastCover]\r\nFrontPicture={huge.png}\r\nText=\"big\"\r\n"},
+                                          {"c.vrz.txt", "// ~contents~=\r\n"},
+                                          {"huge.png", readFile(huge)}}));
+    ASSERT_TRUE(OpenSub(m_ctx, path("c.vrz")));
+    EXPECT_EQ(m_doc.Text, QStringLiteral("big"));
+    EXPECT_TRUE(m_doc.FrontPicture.image.isNull());
+    // The file stays packed with the cover: a later save keeps it.
+    ASSERT_TRUE(SaveCoverToFile(m_ctx, path("c.vrz")));
+    EXPECT_TRUE(membersOf(path("c.vrz")).contains(QStringLiteral("huge.png")));
+}
+
+TEST_F(CoverArchive, Windows1252BytesInEveryKey)
+{
+    ASSERT_TRUE(SaveAsFile(m_ctx, path("plain.vrz")));
+    QByteArray ini = "[LastCover]\r\n";
+    int keys = 0;
+    for (const QByteArray& line : member(path("plain.vrz"), QStringLiteral("vorn.ini")).split('\n')) {
+        const int eq = line.indexOf('=');
+        if (eq > 0) {
+            ini += line.left(eq) + "=\x80\x9f\xe9\xff\r\n";
+            ++keys;
+        }
+    }
+    ASSERT_EQ(keys, 54);
+    ASSERT_TRUE(pythonZip(path("c.vrz"), {{"vorn.ini", ini}, {"c.vrz.txt", "// ~contents~=\r\n\x80\r\n"}}));
+    m_dialogs.answers = {MsgResult::Ok, MsgResult::Ok};
+    ASSERT_TRUE(OpenSub(m_ctx, path("c.vrz")));
+    EXPECT_EQ(m_doc.Text, fromWin1252("\x80\x9f\xe9\xff"));
+    EXPECT_EQ(m_doc.Contents, fromWin1252("\x80"));
+    // Whatever could be applied, the cover still saves and opens again.
+    ASSERT_TRUE(SaveCoverToFile(m_ctx, path("again.vrz")));
+    EXPECT_TRUE(OpenSub(m_ctx, path("again.vrz")));
+}
+
 // ---- the commands
 
 TEST_F(CoverArchive, SaveAsAddsTheExtensionWhenMissing)

@@ -2,6 +2,7 @@
 
 #include "document/cover_archive.h"
 #include "document/cover_document.h"
+#include "archive/zip_fixtures.h"
 #include "fake_dialogs.h"
 #include "shell/app_state.h"
 #include "shell/language.h"
@@ -50,6 +51,26 @@ protected:
         image.fill(color);
         EXPECT_TRUE(image.save(p));
         return p;
+    }
+
+    // A PNG whose header claims width by height: a picture far too large to decode,
+    // in a few kilobytes.
+    QString makeHugePng(const QString& name, int width, int height)
+    {
+        const fixtures::RunResult r = fixtures::python(QStringLiteral(
+                                       "import sys, zlib, struct\n"
+                                       "w, h = int(sys.argv[2]), int(sys.argv[3])\n"
+                                       "def chunk(t, d): return struct.pack('>I', len(d)) + t + d + "
+                                       "struct.pack('>I', zlib.crc32(t + d))\n"
+                                       "row = b'\\0' * (1 + (w + 7) // 8)\n"
+                                       "z = zlib.compressobj(9)\n"
+                                       "data = b''.join(z.compress(row) for _ in range(h)) + z.flush()\n"
+                                       "png = b'\\x89PNG\\r\\n\\x1a\\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', w, h, 1, 0, 0, 0, 0))"
+                                       " + chunk(b'IDAT', data) + chunk(b'IEND', b'')\n"
+                                       "open(sys.argv[1], 'wb').write(png)\n"),
+                                   {path(name), QString::number(width), QString::number(height)});
+        EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+        return path(name);
     }
 
     QStringList workingFiles() const
