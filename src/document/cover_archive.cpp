@@ -91,6 +91,34 @@ bool moveIntoWorkingFolder(const QString& from)
     return true;
 }
 
+// A writer of the working folder failed and has shown its message.
+constexpr int kWriterFailed = -1;
+
+// Writes the settings, the texts and the preview bitmap into the working folder and
+// packs them with the pictures into StrPath; the engine's result.
+int packCover(const CoverDocument& doc, const QString& StrPath)
+{
+    const QString folder = app::workingFolder();
+    const RelativePictureRefs relative{relativeRef(doc.BackPicture), relativeRef(doc.FrontPicture),
+                                       relativeRef(doc.FrontPicture1)};
+    // An archive missing its settings or texts must not replace a good one.
+    if (!SaveIniFile(doc, folder + QStringLiteral("vorn.ini"), QString(), true, relative))
+        return kWriterFailed;
+    const QString textFile = folder + FileNameOf(StrPath) + QStringLiteral(".txt");
+    if (!SaveTexts(doc, textFile))
+        return kWriterFailed;
+
+    QStringList members{folder + QStringLiteral("vorn.ini"), textFile};
+    for (const CoverPicture* picture : {&doc.BackPicture, &doc.FrontPicture, &doc.FrontPicture1}) {
+        if (!picture->ref.isEmpty())
+            members << picture->ref;
+    }
+    // Without its preview bitmap the cover is still worth saving.
+    if (SavePreview(doc, folder + kPreviewFileName))
+        members << folder + kPreviewFileName;
+    return CompressFiles(members.join(QLatin1Char('|')), StrPath, 9, false);
+}
+
 } // namespace
 
 QString coverFileFilter()
@@ -114,33 +142,17 @@ bool SaveCoverToFile(CoverFileContext& ctx, const QString& StrPath)
     ProcessPendingEvents();
     if (!workingFolderReady())
         return false;
-    const QString folder = app::workingFolder();
     CoverDocument& doc = ctx.doc;
+    int code = 0;
     {
         const ProgressWindowScope progress(ProgressMode::Saving);
-        const RelativePictureRefs relative{relativeRef(doc.BackPicture), relativeRef(doc.FrontPicture),
-                                           relativeRef(doc.FrontPicture1)};
-        // Both writers have shown their own message when they fail; an archive missing
-        // its settings or texts must not replace a good one.
-        if (!SaveIniFile(doc, folder + QStringLiteral("vorn.ini"), QString(), true, relative))
-            return false;
-        const QString textFile = folder + FileNameOf(StrPath) + QStringLiteral(".txt");
-        if (!SaveTexts(doc, textFile))
-            return false;
-
-        QStringList members{folder + QStringLiteral("vorn.ini"), textFile};
-        for (const CoverPicture* picture : {&doc.BackPicture, &doc.FrontPicture, &doc.FrontPicture1}) {
-            if (!picture->ref.isEmpty())
-                members << picture->ref;
-        }
-        if (SavePreview(doc, folder + kPreviewFileName))
-            members << folder + kPreviewFileName;
-
-        const int code = CompressFiles(members.join(QLatin1Char('|')), StrPath, 9, false);
-        if (code != zipcode::Ok) {
-            MsgBox(message(28) + QLatin1Char('\n') + message(29) + QString::number(code), MsgIcon::Critical);
-            return false;
-        }
+        code = packCover(doc, StrPath);
+    }
+    if (code == kWriterFailed)
+        return false;
+    if (code != zipcode::Ok) {
+        MsgBox(message(28) + QLatin1Char('\n') + message(29) + QString::number(code), MsgIcon::Critical);
+        return false;
     }
     doc.currentFile = StrPath;
     if (ctx.addRecent)

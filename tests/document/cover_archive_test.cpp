@@ -295,6 +295,18 @@ TEST_F(CoverArchive, FailedSaveKeepsTheOldArchiveAndTheUnsavedState)
     EXPECT_EQ(m_dialogs.shown[1].buttons, MsgButtons::YesNoCancel);
 }
 
+TEST_F(CoverArchive, SettingsThatCannotBeWrittenKeepTheOldArchive)
+{
+    ASSERT_TRUE(writeFile(path("c.vrz"), "previous archive"));
+    QDir().mkpath(m_work + "vorn.ini"); // a folder where the settings file goes
+    m_doc.saved = false;
+    EXPECT_FALSE(SaveAsFile(m_ctx, path("c.vrz")));
+    EXPECT_EQ(readFile(path("c.vrz")), QByteArray("previous archive"));
+    EXPECT_FALSE(m_doc.saved);
+    ASSERT_EQ(m_dialogs.shown.size(), 1u);
+    EXPECT_EQ(m_dialogs.shown[0].text, msg(16));
+}
+
 TEST_F(CoverArchive, WrongExtensionIsRefused)
 {
     m_doc.Text = QStringLiteral("kept");
