@@ -12,7 +12,6 @@
 #include <zip.h>
 
 #include <memory>
-#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -63,6 +62,11 @@ QString memberTarget(const QString& stored, bool keepFolders)
     return kept.join(QLatin1Char('/'));
 }
 
+// Unix file types as zip tools store them in the high half of the external attributes.
+constexpr zip_uint32_t kUnixTypeMask = 0170000;
+constexpr zip_uint32_t kUnixLink = 0120000;
+constexpr zip_uint32_t kUnixFolder = 0040000;
+
 bool isLinkOrFolder(zip_t* za, zip_uint64_t index)
 {
     zip_uint8_t opsys = 0;
@@ -71,8 +75,8 @@ bool isLinkOrFolder(zip_t* za, zip_uint64_t index)
         return false;
     if (opsys != ZIP_OPSYS_UNIX)
         return false;
-    const zip_uint32_t type = (attributes >> 16) & S_IFMT;
-    return type == S_IFLNK || type == S_IFDIR;
+    const zip_uint32_t type = (attributes >> 16) & kUnixTypeMask;
+    return type == kUnixLink || type == kUnixFolder;
 }
 
 int openFailureCode(zip_t* za)

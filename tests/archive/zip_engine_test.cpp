@@ -299,6 +299,10 @@ TEST_F(ZipEngine, LinkMembersAreNeverCreated)
                                               "    i.external_attr = 0o120777 << 16\n"
                                               "    z.writestr(i, sys.argv[2])\n"
                                               "    z.writestr('link', b'payload')\n"
+                                              "    i = zipfile.ZipInfo('lonely')\n"
+                                              "    i.create_system = 3\n"
+                                              "    i.external_attr = 0o120777 << 16\n"
+                                              "    z.writestr(i, sys.argv[2])\n"
                                               "    z.writestr('plain.txt', b'plain')\n"),
                                {path("link.vrz"), outside});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
@@ -307,6 +311,8 @@ TEST_F(ZipEngine, LinkMembersAreNeverCreated)
     EXPECT_FALSE(QFileInfo(out + "/link").isSymLink());
     EXPECT_EQ(readFile(out + "/link"), QByteArray("payload"));
     EXPECT_FALSE(QFileInfo::exists(outside));
+    // A link on its own is left out, not turned into a file holding its target.
+    EXPECT_EQ(entriesBelow(out), (QStringList{"link", "plain.txt"}));
 }
 
 TEST_F(ZipEngine, ExistingLinkInTheFolderIsReplacedNotFollowed)
