@@ -20,7 +20,6 @@
 #include <QSaveFile>
 #include <QtPlugin>
 
-#include <cfenv>
 #include <climits>
 #include <cmath>
 
@@ -190,8 +189,8 @@ void CalculateAspectRatio(int sw, int sh, int bw, int bh, int& ow, int& oh)
         h = bh;
         w = double(bh) / sh * sw;
     }
-    // Halves go to the even neighbour, as the conversion to an integer always did.
-    std::fesetround(FE_TONEAREST);
+    // Halves go to the even neighbour (the default rounding mode), as the conversion to
+    // an integer always did.
     w = std::nearbyint(w);
     h = std::nearbyint(h);
     if (std::fabs(w) > INT_MAX || std::fabs(h) > INT_MAX)
