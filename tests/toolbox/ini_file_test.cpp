@@ -77,12 +77,6 @@ TEST_F(IniFile, WriteAppendsNewKeysToTheirSectionAndNewSectionsAtTheEnd)
     ASSERT_TRUE(WriteINI(path, "C", "w", "4"));
     EXPECT_EQ(bytes(), "[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n[C]\r\nw=4\r\n");
     EXPECT_EQ(ReadINI(path, "a", "Z"), "3");
-}
-
-TEST_F(IniFile, WriteCreatesAMissingFileAndFailsOnAnUnwritableOne)
-{
-    ASSERT_TRUE(WriteINI(path, "General", "k", "v"));
-    EXPECT_EQ(bytes(), "[General]\r\nk=v\r\n");
     EXPECT_FALSE(WriteINI(dir.filePath("no/such/folder/x.ini"), "s", "k", "v"));
 }
 
