@@ -2,9 +2,11 @@
 
 #include "fake_dialogs.h"
 #include "platform/printers.h"
+#include "platform/settings_store.h"
 #include "shell/about_text.h"
 #include "shell/app_state.h"
 #include "shell/progress.h"
+#include "shell/progress_window.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,52 +15,43 @@
 
 #include <gtest/gtest.h>
 
+#include "gtest_qt.h"
+
 // A program folder with the installed language files and a sound about text, and a
-// clean per-user profile, for every test.
-class ProgramFolder : public ::testing::Test {
-protected:
+// per-user profile that has seen the first-use notice.
+struct ProgramFolder {
     QTemporaryDir home;
     QTemporaryDir config;
     FakeDialogs dialogs;
-    ListedPrinters printers{{QStringLiteral("Office laser")},
-                            {QStringLiteral("Arial"), QStringLiteral("Courier New"), QStringLiteral("Verdana")}};
+    ListedPrinters printers{{"Office laser"}, {"Arial", "Courier New", "Verdana"}};
 
-    void SetUp() override
+    ProgramFolder()
     {
-        ASSERT_TRUE(home.isValid());
-        ASSERT_TRUE(config.isValid());
         qputenv("CASELEAF_HOME", home.path().toLocal8Bit());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
-        QDir(home.path()).mkpath(QStringLiteral("language"));
-        QDir(home.path()).mkpath(QStringLiteral("help"));
-        for (const char* name : {"english.ini", "german.ini"}) {
-            const QString file = QStringLiteral("language/") + QLatin1String(name);
-            ASSERT_TRUE(QFile::copy(QStringLiteral(CASELEAF_BUILD_DIR "/") + file, path(file)));
-        }
-        writeFile(QStringLiteral("help/abouttext.txt"), encipherAboutText(QStringLiteral("|Credits|Thanks")));
-        app::debugMode = false;
-        app::editorReady = false;
-        app::viewEnabled = false;
+        QDir(home.path()).mkpath("language");
+        QDir(home.path()).mkpath("help");
+        for (const QString file : {"language/english.ini", "language/german.ini"})
+            EXPECT_TRUE(QFile::copy(QStringLiteral(CASELEAF_BUILD_DIR "/") + file, path(file)));
+        write("help/abouttext.txt", encipherAboutText("|Credits|Thanks"));
+        writeSetting("NotFirstUse", "False");
+        app::debugMode = app::editorReady = app::viewEnabled = false;
+        installProgressWindows();
     }
-
-    void TearDown() override
+    ~ProgramFolder()
     {
         UnloadProgressWindow();
+        setProgressWindowHost(nullptr);
         qunsetenv("CASELEAF_HOME");
     }
 
     QString path(const QString& relative) const { return home.filePath(relative); }
-
-    void writeFile(const QString& relative, const QByteArray& bytes) const
+    void write(const QString& relative, const QByteArray& bytes) const
     {
         QFile file(path(relative));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-
-    // Everything in the per-user store.
-    static QStringList storedKeys()
-    {
-        return QSettings(QSettings::UserScope, QStringLiteral("Caseleaf"), QStringLiteral("VORN")).allKeys();
-    }
 };
+
+class Startup : public ::testing::Test, protected ProgramFolder {};

@@ -12,15 +12,16 @@
 
 namespace {
 
-// Each test gets a user settings folder of its own: test runs never touch the real
-// profile, nor each other's stores when they run in parallel.
+// A profile of its own: test runs never touch the user's, nor each other's.
 class UserSettings : public ::testing::Test {
 protected:
     QTemporaryDir configHome;
-    void SetUp() override
+    void SetUp() override { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configHome.path()); }
+    QString stored(const QString& key) const
     {
-        ASSERT_TRUE(configHome.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configHome.path());
+        return QSettings(configHome.filePath("Caseleaf/VORN.conf"), QSettings::IniFormat)
+            .value("General/" + key, "absent")
+            .toString();
     }
 };
 
@@ -34,67 +35,21 @@ TEST_F(UserSettings, CleanProfileGivesTheDefaults)
     EXPECT_EQ(settings::preset(), "default");
 }
 
-TEST_F(UserSettings, StoreIsTheUsersVornGeneralGroup)
+TEST_F(UserSettings, TruthValuesRoundTripAsTrueAndFalseText)
 {
-    settings::setLanguage("german");
-    QSettings store(configHome.filePath("Caseleaf/VORN.conf"), QSettings::IniFormat);
-    EXPECT_EQ(store.value("General/Language").toString(), "german");
-}
-
-TEST_F(UserSettings, TruthValuesAreStoredAsTrueAndFalseText)
-{
-    settings::setNotFirstUse(false);
-    settings::setShowres(true);
-    EXPECT_EQ(readSetting("NotFirstUse", "absent"), "False");
-    EXPECT_EQ(readSetting("showres", "absent"), "True");
-    EXPECT_FALSE(settings::notFirstUse());
-    EXPECT_TRUE(settings::showres());
-
-    settings::setShowres(false);
-    EXPECT_FALSE(settings::showres());
-}
-
-TEST_F(UserSettings, StoredTruthTextIsConvertedWhenRead)
-{
-    writeSetting("showres", "0");
-    EXPECT_FALSE(settings::showres());
-    writeSetting("showres", "false");
-    EXPECT_FALSE(settings::showres());
-    writeSetting("NotFirstUse", "FALSE");
-    EXPECT_FALSE(settings::notFirstUse());
-    writeSetting("NotFirstUse", "-1");
-    EXPECT_TRUE(settings::notFirstUse());
-}
-
-TEST_F(UserSettings, TruthTextConversion)
-{
-    for (const char* t : {"True", "true", " TRUE ", "1", "-1", "2.5"})
-        EXPECT_TRUE(settings::truthValue(t, false)) << t;
-    for (const char* t : {"False", "false", "0", "0.0", " False"})
-        EXPECT_FALSE(settings::truthValue(t, true)) << t;
-    // Text that is no truth value keeps the default.
-    EXPECT_TRUE(settings::truthValue("yes please", true));
-    EXPECT_FALSE(settings::truthValue("", false));
-    EXPECT_EQ(settings::truthText(true), "True");
-    EXPECT_EQ(settings::truthText(false), "False");
-}
-
-TEST_F(UserSettings, TextsComeBackAsWritten)
-{
-    const QString folder = QString::fromUtf8("/home/ann/Müsik, alt; #1 = [best]/");
-    settings::setLastPath(folder);
-    settings::setLastPicturePath("/pictures/");
-    settings::setPreset("Dark blue");
-    EXPECT_EQ(settings::lastPath(), folder);
-    EXPECT_EQ(settings::lastPicturePath(), "/pictures/");
-    EXPECT_EQ(settings::preset(), "Dark blue");
-}
-
-TEST_F(UserSettings, AnEmptyStoredFolderIsNotReplacedByTheDefault)
-{
-    settings::setLastPath("");
-    EXPECT_EQ(settings::lastPath(), "");
-    EXPECT_EQ(settings::lastPicturePath(), GetDesktopFolder());
+    for (const bool value : {false, true}) {
+        settings::setNotFirstUse(value);
+        settings::setShowres(!value);
+        EXPECT_EQ(stored("NotFirstUse"), value ? "True" : "False");
+        EXPECT_EQ(stored("showres"), value ? "False" : "True");
+        EXPECT_EQ(settings::notFirstUse(), value);
+        EXPECT_EQ(settings::showres(), !value);
+    }
+    // Text written by hand converts the way the stored text always did.
+    for (const auto& [text, value] : {std::pair{"false", false}, {"0", false}, {"TRUE", true}, {"-1", true}}) {
+        writeSetting("showres", text);
+        EXPECT_EQ(settings::showres(), value) << text;
+    }
 }
 
 } // namespace
