@@ -15,7 +15,7 @@
 
 namespace {
 
-const QStringList kFonts = {"Arial", "Café Sans", "Courier New", "DejaVu Sans", "Verdana"};
+const QStringList kFonts = {"Andale Mono", "Arial", "Café Sans", "Courier New", "DejaVu Sans", "Verdana"};
 
 // Every key in file order with a value no new cover has; "#" marks the 21 flags.
 const QStringList kSample = {
@@ -118,7 +118,7 @@ TEST_F(SettingsFile, AFileWrittenOnWindowsLoadsAndSavesUnchanged)
     EXPECT_TRUE(!d.BackPicture.image.isNull() && d.FrontPicture1.image.isNull());
     ASSERT_TRUE(SaveIniFile(d, path(QStringLiteral("again.ini")), QString(), true, {"{back.jpg}", {}, {}}));
     EXPECT_EQ(readBytes(path(QStringLiteral("again.ini"))), // that font is not installed here
-              readBytes(file).replace("FrontFont2=Times New Roman", "FrontFont2=Arial"));
+              readBytes(file).replace("FrontFont2=Times New Roman", "FrontFont2=Andale Mono"));
 }
 
 TEST_F(SettingsFile, TwoSlotsMayShareOnePictureBesideTheFile)
@@ -140,7 +140,7 @@ TEST_F(SettingsFile, MissingKeysTakeTheirDefaults)
     load(d, writeSettings(sampleLines(~0u)));
     EXPECT_TRUE(load(d, path(QStringLiteral("does-not-exist.ini"))));
     EXPECT_EQ(QStringList({d.Fontname, d.Fontname2, d.FrontFont, d.FrontFont2, d.FrontFontSize, d.FrontFontSize2}),
-              QStringList({"Arial", "Arial", "Arial", "Arial", "9", "9"}));
+              QStringList({"Andale Mono", "Andale Mono", "Andale Mono", "Andale Mono", "9", "9"}));
     for (int zero : {d.FontBold, d.FontItalic, d.FontBold2, d.FontItalic2, d.FlipLabels, d.fStretch, d.fStretch1,
                      d.fCenter, d.fCenter1, d.sfText, d.fFontBold, d.fFontItalic, d.fFontCenter, d.sfText2,
                      d.fFontBold2, d.fFontItalic2, d.WriteLines, d.LineNumbers, d.fCutColor, d.fFontColor2})
@@ -174,7 +174,7 @@ TEST_F(SettingsFile, ASettingsOnlyLoadLeavesLabelPicturesAndCounters)
 TEST_F(SettingsFile, OldAndOddValuesAreReadAsTheEditorCanShowThem)
 {
     const char* const cases[][2] = {
-        {"Fontname=ARIAL", "Fontname=Arial"},     {"Fontname2=Wingdings", "Fontname2=Arial"},
+        {"Fontname=ARIAL", "Fontname=Arial"},     {"Fontname2=Wingdings", "Fontname2=Andale Mono"},
         {"FrontFontSize=12.0", "FrontFontSize=12"}, {"FrontFontSize2=11.5", "FrontFontSize2=9"},
         {"Fontsize=13.0", "Fontsize=16"},         {"Fontsize2=18", "Fontsize2=18"},
         {"ForeColor=12.6", "ForeColor=13"},       {"ForeColor2=&HFF00", "ForeColor2=65280"},
