@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QByteArray>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
-#include <QString>
-#include <QStringList>
+#include <QRandomGenerator>
 
 // Archives written and checked by other tools: Python's zipfile, zip and unzip.
 namespace fixtures {
@@ -16,26 +15,16 @@ struct RunResult {
     QByteArray err;
 };
 
-inline RunResult run(const QString& program, const QStringList& args, const QString& workDir = QString())
+inline RunResult run(const QString& program, const QStringList& args, const QString& workDir = QString(),
+                     const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
-    if (!workDir.isEmpty())
-        p.setWorkingDirectory(workDir);
+    p.setWorkingDirectory(workDir);
+    p.setProcessEnvironment(env);
     p.start(program, args);
-    RunResult r;
-    if (!p.waitForStarted(10000))
-        return r;
-    p.waitForFinished(120000);
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    return r;
-}
-
-// Runs a Python script; sys.argv[1:] are args.
-inline RunResult python(const QString& script, const QStringList& args = QStringList())
-{
-    return run(QStringLiteral("python3"), QStringList{QStringLiteral("-c"), script} + args);
+    const bool done = p.waitForStarted(10000) && p.waitForFinished(120000);
+    return {done && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
 }
 
 inline bool writeFile(const QString& path, const QByteArray& data)
@@ -50,43 +39,56 @@ inline QByteArray readFile(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Member names in stored order, as Python's zipfile reads them.
+// Bytes that do not compress.
+inline QByteArray noise(int size)
+{
+    QByteArray data(size, Qt::Uninitialized);
+    for (char& c : data)
+        c = char(QRandomGenerator::global()->bounded(256));
+    return data;
+}
+
+// Member names in stored order, and a member's bytes, as unzip reads them.
 inline QStringList membersOf(const QString& archive)
 {
-    const RunResult r = python(QStringLiteral("import sys, zipfile\n"
-                                              "for n in zipfile.ZipFile(sys.argv[1]).namelist(): print(n)"),
-                               {archive});
-    return QString::fromUtf8(r.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return QString::fromUtf8(run(QStringLiteral("unzip"), {QStringLiteral("-Z1"), archive}).out).split('\n', Qt::SkipEmptyParts);
 }
 
-// Writes an archive with Python's zipfile: pairs of member name and content, deflated.
-inline bool pythonZip(const QString& archive, const QList<QPair<QString, QByteArray>>& members)
+inline QByteArray memberOf(const QString& archive, const QString& name)
 {
-    QStringList args{archive};
-    for (const auto& m : members)
-        args << m.first << QString::fromLatin1(m.second.toHex());
-    const RunResult r = python(QStringLiteral("import sys, zipfile\n"
-                                              "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:\n"
-                                              "    a = sys.argv[2:]\n"
-                                              "    for i in range(0, len(a), 2):\n"
-                                              "        z.writestr(zipfile.ZipInfo(a[i]), bytes.fromhex(a[i + 1]))\n"),
-                               args);
-    return r.exitCode == 0;
+    return run(QStringLiteral("unzip"), {QStringLiteral("-p"), archive, name}).out;
 }
 
-// Every entry below folder, recursively, relative to it, links included.
+struct Member {
+    QString name;
+    QByteArray data; // a link's target when link
+    bool link = false;
+};
+
+// Writes an archive with Python's zipfile, deflated, links as Unix symbolic links.
+inline bool pythonZip(const QString& archive, const QList<Member>& members)
+{
+    QStringList args{QStringLiteral("-c"),
+                     QStringLiteral("import sys, zipfile\n"
+                                    "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:\n"
+                                    "    for name, data, link in zip(*[iter(sys.argv[2:])] * 3):\n"
+                                    "        info = zipfile.ZipInfo(name)\n"
+                                    "        if link == '1': info.create_system, info.external_attr = 3, 0o120777 << 16\n"
+                                    "        z.writestr(info, bytes.fromhex(data))\n"),
+                     archive};
+    for (const Member& m : members)
+        args << m.name << QString::fromLatin1(m.data.toHex()) << QString::number(m.link);
+    return run(QStringLiteral("python3"), args).exitCode == 0;
+}
+
+// Every entry below folder, relative to it, links not followed.
 inline QStringList entriesBelow(const QString& folder)
 {
     QStringList found;
-    QDir dir(folder);
-    const QFileInfoList infos = dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-    for (const QFileInfo& info : infos) {
-        found << info.fileName();
-        if (info.isDir() && !info.isSymLink()) {
-            for (const QString& sub : entriesBelow(info.filePath()))
-                found << info.fileName() + QLatin1Char('/') + sub;
-        }
-    }
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        found << QDir(folder).relativeFilePath(it.next());
     found.sort();
     return found;
 }
