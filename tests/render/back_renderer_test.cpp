@@ -1,12 +1,12 @@
 #include "render/back_renderer.h"
 
 #include "gtest_qt.h"
-#include "render/drawing_surface.h"
+#include "render/display_lines.h"
+#include "render/front_renderer.h"
 #include "render/sheet_geometry.h"
 #include "render_test_support.h"
-#include "shell/progress.h"
 
-#include <QStringList>
+#include <cmath>
 
 namespace {
 
@@ -18,339 +18,123 @@ protected:
         doc.BackColor = kYellow;
         doc.CutColor = kBlue;
         doc.CrullColor = kGreen;
-        doc.Fontname = QStringLiteral("Arial");
-        doc.Fontsize = QStringLiteral("16");
-        doc.Fontname2 = QStringLiteral("Arial");
-        doc.Fontsize2 = QStringLiteral("12");
+        doc.ForeColor = doc.ForeColor2 = kRed;
+        doc.Fontname = doc.Fontname2 = QStringLiteral("Arial");
     }
 
-    QImage render(const QSizeF& sizeMm = QSizeF(160, 128), bool printing = false)
+    QImage render(double widthMm = 160, bool printing = false)
     {
-        ImageSurface surface(sizeMm, kTestDpi);
+        ImageSurface surface(QSizeF(widthMm, 128), kTestDpi);
         UpdateBack(doc, surface, printing);
         return surface.image();
     }
 };
 
-bool isRedInk(const QColor& c)
-{
-    return c.red() > 180 && c.green() < 140 && c.blue() < 140;
-}
-
-TEST_F(BackRendererTest, FillsTheCutRectangleAndNothingOutsideIt)
+TEST_F(BackRendererTest, FillsTheCutRectangleAndDrawsSixOnePixelMarks)
 {
     const QImage sheet = render();
-    EXPECT_EQ(colorAtMm(sheet, 80, 64), rgb(kYellow));
-    EXPECT_EQ(colorAtMm(sheet, 5.3, 100), rgb(kYellow));
-    EXPECT_EQ(colorAtMm(sheet, 154.7, 122.7), rgb(kYellow));
-    EXPECT_EQ(colorAtMm(sheet, 4.7, 64), QColor(Qt::white));
-    EXPECT_EQ(colorAtMm(sheet, 80, 123.5), QColor(Qt::white));
-    EXPECT_EQ(colorAtMm(sheet, 157, 64), QColor(Qt::white));
+    const struct { double x, y; int color; } spots[] = {
+        {80, 64, kYellow}, {5.3, 100, kYellow}, {154.7, 122.7, kYellow}, {4.7, 64, kWhite}, {80, 123.5, kWhite},
+        {157, 64, kWhite}, {0.2, 5, kBlue}, {159.8, 123, kBlue}, {5, 0.2, kBlue}, {155, 127.8, kBlue},
+        {11, 0.2, kGreen}, {149, 127.8, kGreen}, {80, 5.1, kYellow}, {11.1, 30, kYellow}};
+    for (const auto& s : spots)
+        EXPECT_EQ(colorAtMm(sheet, s.x, s.y), colorFromValue(s.color)) << s.x << "," << s.y;
 }
 
-TEST_F(BackRendererTest, DrawsTheSixMarksAcrossTheWholeSheet)
+TEST_F(BackRendererTest, PlacesThePictureByMethodAndCentring)
 {
-    const QImage sheet = render();
-    // Horizontal cut marks from edge to edge.
-    for (double x : {0.2, 80.0, 159.8}) {
-        EXPECT_EQ(colorAtMm(sheet, x, 5), rgb(kBlue)) << x;
-        EXPECT_EQ(colorAtMm(sheet, x, 123), rgb(kBlue)) << x;
-    }
-    // Vertical cut marks and crull marks from top to bottom.
-    for (double y : {0.2, 30.0, 127.8}) {
-        EXPECT_EQ(colorAtMm(sheet, 5, y), rgb(kBlue)) << y;
-        EXPECT_EQ(colorAtMm(sheet, 155, y), rgb(kBlue)) << y;
-        EXPECT_EQ(colorAtMm(sheet, 11, y), rgb(kGreen)) << y;
-        EXPECT_EQ(colorAtMm(sheet, 149, y), rgb(kGreen)) << y;
-    }
-    // One device pixel wide.
-    EXPECT_EQ(colorAtMm(sheet, 80, 5.1), rgb(kYellow));
-    EXPECT_EQ(colorAtMm(sheet, 11.1, 30), rgb(kYellow));
-}
-
-TEST_F(BackRendererTest, PrintsTheCaptionsInSmallBlackType)
-{
-    doc.currentFile = QStringLiteral("/home/someone/covers/my cover.vrz");
-    const QImage sheet = render();
-    const auto black = [](QColor c) { return c.red() < 100 && c.green() < 100 && c.blue() < 100; };
-    const QRect file = inkBox(sheet, mmRect(11, 0.5, 150, 4.9), black);
-    ASSERT_FALSE(file.isEmpty());
-    EXPECT_NEAR(file.left() / kPxPerMm, 12, 0.5);
-    // 8 pt type: capitals about 2 mm high.
-    EXPECT_LT(file.height() / kPxPerMm, 3.5);
-    const QRect size = inkBox(sheet, mmRect(11, 123.5, 160, 128), black);
-    ASSERT_FALSE(size.isEmpty());
-    EXPECT_NEAR(size.left() / kPxPerMm, 12, 0.5);
-    EXPECT_GT(size.width() / kPxPerMm, 60);
-}
-
-TEST_F(BackRendererTest, StretchesThePictureToTheCutLines)
-{
-    doc.BackPicture.image = positionPicture(200, 150);
-    doc.pMethod = 0;
-    doc.pCenter = 1; // only meaningful for the cut placements
-    const QImage sheet = render();
-    const QPointF middle = picturePositionAt(sheet, 80, 64);
-    EXPECT_NEAR(middle.x(), 100, 1.5);
-    EXPECT_NEAR(middle.y(), 75, 1.5);
-    const QPointF nearCorner = picturePositionAt(sheet, 5.5, 5.5);
-    EXPECT_NEAR(nearCorner.x(), 0.5 * 200 / 150, 1.5);
-    EXPECT_NEAR(nearCorner.y(), 0.5 * 150 / 118, 1.5);
-    const QPointF farCorner = picturePositionAt(sheet, 154.5, 122.5);
-    EXPECT_NEAR(farCorner.x(), 199, 1.5);
-    EXPECT_NEAR(farCorner.y(), 149, 1.5);
-}
-
-TEST_F(BackRendererTest, StretchesThePictureToTheCrullLines)
-{
-    doc.BackPicture.image = positionPicture(200, 150);
-    doc.pMethod = 1;
-    const QImage sheet = render();
-    EXPECT_EQ(colorAtMm(sheet, 8, 100), rgb(kYellow)); // the spine stays background
-    const QPointF middle = picturePositionAt(sheet, 80, 64);
-    EXPECT_NEAR(middle.x(), 100, 1.5);
-    EXPECT_NEAR(middle.y(), 75, 1.5);
-    const QPointF left = picturePositionAt(sheet, 11.5, 100);
-    EXPECT_NEAR(left.x(), 0.5 * 200 / 138, 1.5);
-}
-
-TEST_F(BackRendererTest, CutsTheTopLeftRegionOfThePictureAtNaturalSize)
-{
-    doc.BackPicture.image = positionPicture(200, 150);
-    doc.pMethod = 2;
-    doc.pCenter = 0;
-    QImage sheet = render();
-    QPointF p = picturePositionAt(sheet, 20.5, 20.5);
-    EXPECT_NEAR(p.x(), 15.5, 1);
-    EXPECT_NEAR(p.y(), 15.5, 1);
-    p = picturePositionAt(sheet, 150.5, 120.5);
-    EXPECT_NEAR(p.x(), 145.5, 1);
-    EXPECT_NEAR(p.y(), 115.5, 1);
-
-    doc.pMethod = 3;
-    sheet = render();
-    p = picturePositionAt(sheet, 20.5, 20.5);
-    EXPECT_NEAR(p.x(), 9.5, 1);
-    EXPECT_NEAR(p.y(), 15.5, 1);
-    // Only the 138 mm of the crull area: the right spine keeps the background.
-    EXPECT_EQ(colorAtMm(sheet, 152, 100), rgb(kYellow));
-    EXPECT_EQ(colorAtMm(sheet, 8, 100), rgb(kYellow));
-}
-
-TEST_F(BackRendererTest, CentredCutTakesTheMiddleOfThePicture)
-{
-    doc.BackPicture.image = positionPicture(200, 150);
-    doc.pCenter = 1;
-    doc.pMethod = 2;
-    QImage sheet = render();
-    // Source starts at (100 - 75, 75 - 59) and lands at (5, 5).
-    QPointF p = picturePositionAt(sheet, 20.5, 20.5);
-    EXPECT_NEAR(p.x(), 40.5, 1);
-    EXPECT_NEAR(p.y(), 31.5, 1);
-
-    doc.pMethod = 3;
-    sheet = render();
-    // Source starts at (100 - 69, 75 - 59) and lands at (11, 5).
-    p = picturePositionAt(sheet, 140.5, 100.5);
-    EXPECT_NEAR(p.x(), 160.5, 1);
-    EXPECT_NEAR(p.y(), 111.5, 1);
-    EXPECT_EQ(colorAtMm(sheet, 152, 100), rgb(kYellow));
-}
-
-TEST_F(BackRendererTest, CentringFollowsThePreviewButNotThePrinterPage)
-{
-    doc.BackPicture.image = positionPicture(200, 150);
-    doc.pCenter = 1;
-    doc.pMethod = 2;
-    // A preview 20 mm wider moves the centred picture 10 mm right.
-    QImage sheet = render(QSizeF(180, 128));
-    QPointF p = picturePositionAt(sheet, 30.5, 20.5);
-    EXPECT_NEAR(p.x(), 40.5, 1);
-    // On a printer page the sheet's nominal size counts.
-    sheet = render(QSizeF(180, 128), true);
-    p = picturePositionAt(sheet, 20.5, 20.5);
-    EXPECT_NEAR(p.x(), 40.5, 1);
-}
-
-TEST_F(BackRendererTest, ACutRegionBeyondASmallPictureShowsTheBackground)
-{
-    doc.BackPicture.image = positionPicture(100, 80);
-    doc.pCenter = 1;
-    doc.pMethod = 2;
-    const QImage sheet = render();
-    // The picture sits in the middle of the cut rectangle: (30, 24) to (130, 104).
-    EXPECT_EQ(colorAtMm(sheet, 20, 20), rgb(kYellow));
-    EXPECT_EQ(colorAtMm(sheet, 140, 110), rgb(kYellow));
-    const QPointF middle = picturePositionAt(sheet, 80.5, 64.5);
-    EXPECT_NEAR(middle.x(), 50.5, 1);
-    EXPECT_NEAR(middle.y(), 40.5, 1);
-    const QPointF corner = picturePositionAt(sheet, 30.5, 24.5);
-    EXPECT_NEAR(corner.x(), 0.5, 1);
-    EXPECT_NEAR(corner.y(), 0.5, 1);
-}
-
-TEST_F(BackRendererTest, WithoutAPictureTheMarksLieOnTheBackground)
-{
-    const QImage sheet = render();
-    EXPECT_EQ(colorAtMm(sheet, 30, 30), rgb(kYellow));
-    EXPECT_EQ(colorAtMm(sheet, 30, 5), rgb(kBlue));
-}
-
-// Label ink in a spine strip: its box in mm, and whether the text's start (dense capitals)
-// is at the bottom, as for a label that reads upwards.
-struct LabelInk {
-    QRectF box;
-    bool startsAtBottom = false;
-};
-
-LabelInk labelInk(const QImage& sheet, double stripLeft)
-{
-    const QRect strip = mmRect(stripLeft - 3, 0, stripLeft + 9, 128);
-    const QRect box = inkBox(sheet, strip, isRedInk);
-    LabelInk ink;
-    if (box.isEmpty())
-        return ink;
-    ink.box = QRectF(box.left() / kPxPerMm, box.top() / kPxPerMm, box.width() / kPxPerMm,
-                     box.height() / kPxPerMm);
-    const QRect upper(box.left(), box.top(), box.width(), box.height() / 2);
-    const QRect lower(box.left(), box.top() + box.height() / 2, box.width(), box.height() / 2);
-    ink.startsAtBottom = inkCount(sheet, lower, isRedInk) > inkCount(sheet, upper, isRedInk);
-    return ink;
-}
-
-// The label's length in the surface's font, which places it.
-double labelWidth(const QString& text)
-{
-    ImageSurface surface(QSizeF(10, 10), kTestDpi);
-    surface.setScaleToMillimetres();
-    surface.setFont(QStringLiteral("Arial"), 16, false, false);
-    return surface.textWidth(text);
-}
-
-// The turned label is sized by cell height and so comes out about a tenth shorter than the
-// surface's width of it; it starts at its placed end and stops short of the other.
-constexpr double kShorterBy = 0.15;
-
-TEST_F(BackRendererTest, SpineLabelsReadUpwardsInsideTheStrips)
-{
-    doc.Text = QStringLiteral("MMMMMMMMMM..........");
-    doc.ForeColor = kRed;
-    const double width = labelWidth(doc.Text);
-    const QImage sheet = render();
-    for (double strip : {5.0, 149.0}) {
-        const LabelInk ink = labelInk(sheet, strip);
-        ASSERT_FALSE(ink.box.isEmpty()) << strip;
-        EXPECT_GE(ink.box.left(), strip) << strip;
-        EXPECT_LE(ink.box.right(), strip + 6) << strip;
-        // Its start (the bottom) at 64 + width / 2 - 7, to whole millimetres.
-        EXPECT_NEAR(ink.box.bottom(), std::nearbyint(57 + width / 2), 0.6) << strip;
-        EXPECT_GE(ink.box.center().y(), 57 - 0.5) << strip;
-        EXPECT_LE(ink.box.center().y(), 57 + kShorterBy * width / 2) << strip;
-        EXPECT_GT(ink.box.height(), 30) << strip;
-        EXPECT_TRUE(ink.startsAtBottom) << strip;
-    }
-}
-
-TEST_F(BackRendererTest, FlippedRightLabelReadsDownwardsBelowTheMiddle)
-{
-    doc.Text = QStringLiteral("MMMMMMMMMM..........");
-    doc.ForeColor = kRed;
-    doc.FlipLabels = 1;
-    const double width = labelWidth(doc.Text);
-    const QImage sheet = render();
-    const LabelInk left = labelInk(sheet, 5);
-    EXPECT_NEAR(left.box.bottom(), std::nearbyint(57 + width / 2), 0.6);
-    EXPECT_TRUE(left.startsAtBottom);
-    const LabelInk right = labelInk(sheet, 149);
-    ASSERT_FALSE(right.box.isEmpty());
-    EXPECT_GE(right.box.left(), 149);
-    EXPECT_LE(right.box.right(), 155);
-    // Its start (the top) at 64 - width / 2 + 7.
-    EXPECT_NEAR(right.box.top(), std::nearbyint(71 - width / 2), 0.6);
-    EXPECT_LE(right.box.center().y(), 71 + 0.5);
-    EXPECT_GE(right.box.center().y(), 71 - kShorterBy * width / 2);
-    EXPECT_FALSE(right.startsAtBottom);
-}
-
-TEST_F(BackRendererTest, LabelsTakeTheCaptionFontWithoutASelectedFace)
-{
-    doc.Text = QStringLiteral("MMMMMMMMMM");
-    doc.ForeColor = kRed;
-    const double bigLength = labelInk(render(), 5).box.height();
-    doc.Fontname.clear();
-    const double smallLength = labelInk(render(), 5).box.height();
-    EXPECT_GT(smallLength, 0);
-    EXPECT_LT(smallLength, bigLength * 0.7);
-}
-
-TEST_F(BackRendererTest, LongLabelsRunBeyondTheCutLines)
-{
-    doc.Text = QString(40, QLatin1Char('M'));
-    doc.ForeColor = kRed;
-    const LabelInk ink = labelInk(render(), 5);
-    EXPECT_LT(ink.box.top(), 5);
-    EXPECT_GT(ink.box.bottom(), 123);
-}
-
-TEST_F(BackRendererTest, ContentsStartAtTheTextAreaForEitherMargin)
-{
-    doc.Contents = QStringLiteral("HHHH\r\nHHHH");
-    doc.ForeColor2 = kRed;
-    const auto firstLine = [&](const QString& margin) {
-        doc.leftmargin = margin;
-        doc.topmargin = margin;
-        const QImage sheet = render();
-        return inkBox(sheet, mmRect(11.2, 5.2, 149, 122), isRedInk);
+    const struct { const char* what; int method, centre, pictureW, pictureH; double sheetWidth; bool printing;
+                   std::vector<Probe> probes; } cases[] = {
+        {"stretched to the cut lines", 0, 1, 200, 150, 160, false,
+         {{80, 64, 100, 75}, {5.5, 5.5, 0.67, 0.64}, {154.5, 122.5, 199, 149}}},
+        {"stretched to the crull lines", 1, 0, 200, 150, 160, false,
+         {{8, 100, -1, -1}, {80, 64, 100, 75}, {11.5, 100, 0.72, 120.8}}},
+        {"cut from the top-left", 2, 0, 200, 150, 160, false, {{20.5, 20.5, 15.5, 15.5}, {150.5, 120.5, 145.5, 115.5}}},
+        {"crull area cut from the top-left", 3, 0, 200, 150, 160, false,
+         {{20.5, 20.5, 9.5, 15.5}, {152, 100, -1, -1}, {8, 100, -1, -1}}},
+        {"centred cut", 2, 1, 200, 150, 160, false, {{20.5, 20.5, 40.5, 31.5}}},
+        {"centred crull cut", 3, 1, 200, 150, 160, false, {{140.5, 100.5, 160.5, 111.5}, {152, 100, -1, -1}}},
+        {"centred on a wider preview", 2, 1, 200, 150, 180, false, {{30.5, 20.5, 40.5, 31.5}}},
+        {"centred on the nominal sheet when printing", 2, 1, 200, 150, 180, true, {{20.5, 20.5, 40.5, 31.5}}},
+        {"a small picture centred", 2, 1, 100, 80, 160, false,
+         {{20, 20, -1, -1}, {140, 110, -1, -1}, {80.5, 64.5, 50.5, 40.5}, {30.5, 24.5, 0.5, 0.5}}},
     };
-    const QRect zero = firstLine(QStringLiteral("0"));
-    const QRect ten = firstLine(QStringLiteral("10"));
-    ASSERT_FALSE(zero.isEmpty());
-    ASSERT_FALSE(ten.isEmpty());
-    // The cell's top-left is the area's; capitals start a little right of and below it.
-    EXPECT_NEAR(zero.left() / kPxPerMm, 11.337 + 0.35, 0.3);
-    EXPECT_NEAR(zero.top() / kPxPerMm, 5.292 + 0.8, 0.3);
-    EXPECT_NEAR((ten.left() - zero.left()) / kPxPerMm, 10, 0.15);
-    EXPECT_NEAR((ten.top() - zero.top()) / kPxPerMm, 10, 0.15);
-}
-
-TEST_F(BackRendererTest, EachContentsLineMovesDownOneLineHeight)
-{
-    doc.Contents = QStringLiteral("HHHH\r\n\r\nHHHH");
-    doc.ForeColor2 = kRed;
-    doc.topmargin = QStringLiteral("0");
-    const QImage sheet = render();
-    // The lines' capitals: one at the top, the next two line heights (the empty line) lower.
-    QList<int> tops;
-    bool inInk = false;
-    for (int y = 50; y < 1230; ++y) {
-        const bool row = inkCount(sheet, QRect(115, y, 300, 1), isRedInk) > 0;
-        if (row && !inInk)
-            tops << y;
-        inInk = row;
+    for (const auto& c : cases) {
+        doc.BackPicture.image = positionPicture(c.pictureW, c.pictureH);
+        doc.pMethod = c.method;
+        doc.pCenter = c.centre;
+        expectProbes(render(c.sheetWidth, c.printing), c.probes, kYellow, c.what);
     }
-    ASSERT_EQ(tops.size(), 2);
-    // 12 pt Arial: ascent plus descent, 1.117 em, from line to line.
-    const double lineHeight = (tops[1] - tops[0]) / 2.0 / kPxPerMm;
-    EXPECT_NEAR(lineHeight, 12 * 1.117 * 25.4 / 72, 0.15);
 }
 
-TEST_F(BackRendererTest, WrapsContentsLinesAtTheAreaWidth)
+TEST_F(BackRendererTest, SpineLabelsRunInsideTheirStripsTheRightWay)
 {
-    doc.Contents = QStringList(20, QStringLiteral("HHHH")).join(QLatin1Char(' '));
-    doc.ForeColor2 = kRed;
-    const QImage sheet = render();
-    const QRect ink = inkBox(sheet, mmRect(11.2, 5.2, 160, 122), isRedInk);
-    const QRectF area = contentsTextArea(doc);
-    EXPECT_LE(ink.right() / kPxPerMm, area.right());
-    EXPECT_GT(ink.height() / kPxPerMm, 6); // more than one line of capitals
+    doc.Text = QStringLiteral("MMMMMMMMMM..........");
+    ImageSurface measure(QSizeF(10, 10), kTestDpi);
+    measure.setScaleToMillimetres();
+    measure.setFont(QStringLiteral("Arial"), 16, false, false);
+    const double halfLength = measure.textWidth(doc.Text) / 2;
+    const struct { int flip; double strip; bool upwards; } cases[] = {
+        {0, 5, true}, {0, 149, true}, {1, 5, true}, {1, 149, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.strip);
+        doc.FlipLabels = c.flip;
+        const QImage sheet = render();
+        const QRect box = inkBox(sheet, mmRect(c.strip - 3, 0, c.strip + 9, 128), isRedInk);
+        ASSERT_FALSE(box.isEmpty());
+        EXPECT_GE(box.left() / kPxPerMm, c.strip);
+        EXPECT_LE((box.right() + 1) / kPxPerMm, c.strip + 6);
+        // The text starts 7 mm off the spine's middle, on whole millimetres: reading upwards
+        // from below it (90 degrees), flipped downwards from above it (270 degrees).
+        EXPECT_NEAR(c.upwards ? (box.bottom() + 1) / kPxPerMm : box.top() / kPxPerMm,
+                    std::nearbyint(c.upwards ? 57 + halfLength : 71 - halfLength), 0.6);
+        // The start's capitals are wider across the strip than the dots at the end.
+        QRect upper = box, lower = box;
+        upper.setHeight(box.height() / 4);
+        lower.setTop(box.bottom() - box.height() / 4);
+        EXPECT_EQ(inkBox(sheet, lower, isRedInk).width() > inkBox(sheet, upper, isRedInk).width(), c.upwards);
+    }
 }
 
-TEST_F(BackRendererTest, CounterReplacesPercentCInAnyCase)
+TEST_F(BackRendererTest, ContentsStartAtTheTextAreaAndBreakWhereTheDisplayLinesDo)
 {
-    doc.ForeColor = kRed;
+    // Lines broken at words, an empty line, a word too long for a line.
+    const QString words = QStringList(20, QStringLiteral("HHHH")).join(QLatin1Char(' '));
+    const QString word(50, QLatin1Char('W'));
+    doc.Contents = words + QStringLiteral("\r\n\r\n") + word;
+    ImageSurface measure(QSizeF(10, 10), kTestDpi);
+    measure.setScaleToMillimetres();
+    measure.setFont(QStringLiteral("Arial"), 12, false, false);
+    const double height = measure.textHeight(QStringLiteral("H"));
+    for (const int margin : {0, 10}) {
+        SCOPED_TRACE(margin);
+        doc.leftmargin = doc.topmargin = QString::number(margin);
+        const QImage sheet = render();
+        const QRectF area = contentsTextArea(doc);
+        // The first cell's top-left is the area's; a capital starts a little right of and below it.
+        const QRect first = inkBox(sheet, mmRect(11.2, 5.2, 149, area.top() + height), isRedInk);
+        EXPECT_NEAR(first.left() / kPxPerMm, 11.337 + margin + 0.35, 0.3);
+        EXPECT_NEAR(first.top() / kPxPerMm, 5.292 + margin + 0.8, 0.3);
+        const QStringList lines = displayLines(doc.Contents, measure.font(), area.width());
+        ASSERT_GE(lines.size(), 5);
+        EXPECT_EQ(lines.join(QString()), words + word);
+        EXPECT_EQ(lines[0].size() % 5, 0) << "broken inside a word: " << lines[0].toStdString();
+        for (int i = 0; i < lines.size(); ++i) {
+            const double top = area.top() + i * height;
+            const QRect ink = inkBox(sheet, mmRect(area.left(), top, 160, top + height), isRedInk);
+            const QString line = lines[i].trimmed();
+            ASSERT_EQ(ink.isEmpty(), line.isEmpty()) << i;
+            if (!ink.isEmpty()) {
+                EXPECT_NEAR((ink.right() + 1) / kPxPerMm, area.left() + measure.textWidth(line), 0.6) << i;
+            }
+        }
+    }
+}
+
+TEST_F(BackRendererTest, CounterReplacesPercentCInAnyCaseWhenOn)
+{
     doc.Text = QStringLiteral("Disc 42");
     doc.Contents = QStringLiteral("Copy 42 of 42");
-    doc.Counter = 0;
     const QImage expected = render();
 
     doc.Counter = 1;
@@ -363,112 +147,16 @@ TEST_F(BackRendererTest, CounterReplacesPercentCInAnyCase)
     EXPECT_NE(render(), expected);
 }
 
-TEST_F(BackRendererTest, DrawsNothingWhileTheViewIsDisabledButStillMarksTheCoverChanged)
+TEST_F(RendererTest, DrawNothingWhileTheViewIsDisabledButMarkTheCoverChanged)
 {
-    ImageSurface surface(QSizeF(160, 128), kTestDpi);
-    doc.saved = true;
     app::viewEnabled = false;
-    UpdateBack(doc, surface, false);
-    EXPECT_FALSE(doc.saved);
-    const QImage sheet = surface.image();
-    EXPECT_EQ(inkCount(sheet, sheet.rect(), [](QColor c) { return c != Qt::white; }), 0);
-
-    app::viewEnabled = true;
-    doc.saved = true;
-    UpdateBack(doc, surface, false);
-    EXPECT_FALSE(doc.saved);
-}
-
-TEST_F(BackRendererTest, APreviewIsClearedFirstAPrinterPageIsNot)
-{
-    ImageSurface surface(QSizeF(160, 128), kTestDpi);
-    surface.setScaleToMillimetres();
-    surface.filledBox(QPointF(0, 60), QPointF(3, 70), kMagenta);
-    UpdateBack(doc, surface, true);
-    EXPECT_EQ(colorAtMm(surface.image(), 1.5, 65), rgb(kMagenta));
-    UpdateBack(doc, surface, false);
-    EXPECT_EQ(colorAtMm(surface.image(), 1.5, 65), QColor(Qt::white));
-}
-
-class RecordingLog : public TraceLog {
-public:
-    void append(const QString& line) override { lines << line; }
-    QStringList lines;
-};
-
-class BackTraceTest : public BackRendererTest {
-protected:
-    void SetUp() override
-    {
-        BackRendererTest::SetUp();
-        m_debugWas = app::debugMode;
-        app::debugMode = true;
-        setTraceLog(&log);
+    for (const auto update : {&UpdateBack, &UpdateFront}) {
+        ImageSurface surface(QSizeF(250, 130), kTestDpi);
+        doc.saved = true;
+        update(doc, surface, false);
+        EXPECT_FALSE(doc.saved);
+        EXPECT_TRUE(inkBox(surface.image(), surface.image().rect(), [](QColor c) { return c != Qt::white; }).isEmpty());
     }
-    void TearDown() override
-    {
-        setTraceLog(nullptr);
-        app::debugMode = m_debugWas;
-        BackRendererTest::TearDown();
-    }
-
-    RecordingLog log;
-
-private:
-    bool m_debugWas = false;
-};
-
-TEST_F(BackTraceTest, PrintingTracesEveryStepInDrawingOrder)
-{
-    doc.Contents = QStringLiteral("one\r\ntwo");
-    doc.BackPicture.image = positionPicture(200, 150);
-    doc.pMethod = 1;
-    render(QSizeF(160, 128), true);
-    const QStringList start = {
-        "Set DrawWidth", "Set ScaleMode", "Add Line", "Set FontName", "Set FontBold", "Set FontItalic",
-        "Set FontSize", "SetBkMode, Transparent", "Set ForeColor", "Set CurrentX", "Set CurrentY",
-        "Print CurFile", "Set CurrentX(2)", "Set CurrentY(2)", "Print (Crull)", "PaintPicture BackPic(4)",
-        "Line (1)", "Line (2)", "Line (3)", "Line (4)", "Line (5)", "Line (6)", "ForeColor (1)",
-        "FontItalic(1)", "FontName(1)", "FontBold(1)", "FontSize(1)", "GetObj.TextWidth(1)",
-        "Set iBKMode(1), Transparent", "Set CurrentY(1)", "Set Text Angle(1)", "Set Text CurrentX(1)",
-        "rText.PrintText(Txt)", "GetTextWidth(Txt)", "Set iBKMode, Transparent", "Set CurrentY(1)",
-        "Set Angle (90)", "Set CurrentX(1)", "rText.PrintText(Txt)", "Set CurrentX(1)", "Set CurrentY(1)",
-        "Set FontName", "Set FontBold", "Set FontItalic", "Set FontSize", "Set ForeColor",
-        "Set CurrentX(1)", "Print(Contents lines...)", "Set CurrentX(1)", "Print(Contents lines...)"};
-    EXPECT_EQ(log.lines, start);
-}
-
-TEST_F(BackTraceTest, EachPicturePlacementTracesItsCase)
-{
-    doc.BackPicture.image = positionPicture(200, 150);
-    const struct {
-        int method;
-        int centre;
-        const char* trace;
-    } cases[] = {{2, 1, "PaintPicture BackPic(1)"}, {3, 1, "PaintPicture BackPic(2)"},
-                 {0, 1, "PaintPicture BackPic(3)"}, {1, 0, "PaintPicture BackPic(4)"},
-                 {2, 0, "PaintPicture BackPic(5)"}, {3, 0, "PaintPicture BackPic(6)"}};
-    for (const auto& c : cases) {
-        log.lines.clear();
-        doc.pMethod = c.method;
-        doc.pCenter = c.centre;
-        render(QSizeF(160, 128), true);
-        EXPECT_EQ(log.lines.filter(QStringLiteral("PaintPicture")), QStringList{c.trace}) << c.method;
-    }
-}
-
-TEST_F(BackTraceTest, FlippedLabelTracesItsAngle)
-{
-    doc.FlipLabels = 1;
-    render(QSizeF(160, 128), true);
-    EXPECT_TRUE(log.lines.contains(QStringLiteral("Set Angle (270)")));
-    EXPECT_FALSE(log.lines.contains(QStringLiteral("Set Angle (90)")));
-}
-
-TEST_F(BackTraceTest, APreviewWritesNoTrace)
-{
-    render();
-    EXPECT_TRUE(log.lines.isEmpty());
 }
 
 } // namespace

@@ -1,47 +1,40 @@
 #pragma once
 
 #include "document/cover_document.h"
+#include "render/drawing_surface.h"
 #include "shell/app_state.h"
-
-#include <QColor>
-#include <QImage>
-#include <QRect>
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
+#include <vector>
 
 // Sheets are painted at 254 dpi: 10 pixels per millimetre.
 constexpr double kTestDpi = 254;
 constexpr double kPxPerMm = 10;
+
+// Colours as 0x00BBGGRR values.
+constexpr int kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000, kYellow = 0x00FFFF, kMagenta = 0xFF00FF,
+              kWhite = 0xFFFFFF;
+
+using Ink = std::function<bool(QColor)>;
 
 inline QColor colorAtMm(const QImage& image, double xMm, double yMm)
 {
     return image.pixelColor(int(xMm * kPxPerMm), int(yMm * kPxPerMm));
 }
 
-inline QColor rgb(int value)
+inline bool isRedInk(QColor c) { return c.red() > 180 && c.green() < 140 && c.blue() < 140; }
+inline bool isBlackInk(QColor c) { return c.red() < 128 && c.green() < 128 && c.blue() < 128; }
+
+inline QRect mmRect(double left, double top, double right, double bottom)
 {
-    return colorFromValue(value);
+    return QRect(QPoint(int(left * kPxPerMm), int(top * kPxPerMm)),
+                 QPoint(int(right * kPxPerMm) - 1, int(bottom * kPxPerMm) - 1));
 }
 
-// Colours that the tests pick apart: 0x00BBGGRR values.
-constexpr int kRed = 0x0000FF;
-constexpr int kGreen = 0x00FF00;
-constexpr int kBlue = 0xFF0000;
-constexpr int kYellow = 0x00FFFF;
-constexpr int kMagenta = 0xFF00FF;
-
-// Pixels close to a colour; anti-aliased glyph edges count when they lean clearly to it.
-inline bool near(const QColor& a, const QColor& b, int tolerance = 60)
-{
-    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance
-        && std::abs(a.blue() - b.blue()) <= tolerance;
-}
-
-// The bounding box in pixels of the pixels inside a region (pixels) that match.
-inline QRect inkBox(const QImage& image, const QRect& region, const std::function<bool(QColor)>& ink)
+// The bounding box (pixels) of the matching pixels in a region.
+inline QRect inkBox(const QImage& image, const QRect& region, const Ink& ink)
 {
     QRect box;
     const QRect r = region & image.rect();
@@ -52,24 +45,21 @@ inline QRect inkBox(const QImage& image, const QRect& region, const std::functio
     return box;
 }
 
-inline int inkCount(const QImage& image, const QRect& region, const std::function<bool(QColor)>& ink)
+// The first pixel rows of the runs of rows in a region that hold matching pixels.
+inline QList<int> runTops(const QImage& image, const QRect& region, const Ink& ink)
 {
-    int count = 0;
-    const QRect r = region & image.rect();
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            count += ink(image.pixelColor(x, y)) ? 1 : 0;
-    return count;
+    QList<int> tops;
+    bool inInk = false;
+    for (int y = region.top(); y <= region.bottom(); ++y) {
+        const bool row = !inkBox(image, QRect(region.left(), y, region.width(), 1), ink).isEmpty();
+        if (row && !inInk)
+            tops << y;
+        inInk = row;
+    }
+    return tops;
 }
 
-inline QRect mmRect(double left, double top, double right, double bottom)
-{
-    return QRect(QPoint(int(left * kPxPerMm), int(top * kPxPerMm)),
-                 QPoint(int(right * kPxPerMm) - 1, int(bottom * kPxPerMm) - 1));
-}
-
-// A picture whose pixel colour tells where in the picture (in whole mm) it was taken:
-// red = x mm, green = y mm. Two pixels per millimetre (50.8 dpi).
+// A picture, two pixels per mm, whose pixels tell where in it (whole mm) they lie: red = x, green = y.
 inline QImage positionPicture(int widthMm, int heightMm)
 {
     QImage picture(widthMm * 2, heightMm * 2, QImage::Format_RGB32);
@@ -81,27 +71,32 @@ inline QImage positionPicture(int widthMm, int heightMm)
     return picture;
 }
 
-// The picture position (mm) shown at a sheet position, or (-1, -1) where no picture is.
-inline QPointF picturePositionAt(const QImage& sheet, double xMm, double yMm)
+// A sheet position (mm) and the picture position expected there; negative: the background shows.
+struct Probe { double x, y, pictureX, pictureY; };
+
+inline void expectProbes(const QImage& sheet, const std::vector<Probe>& probes, int background, const char* what)
 {
-    const QColor c = colorAtMm(sheet, xMm, yMm);
-    if (std::abs(c.blue() - 200) > 3)
-        return QPointF(-1, -1);
-    return QPointF(c.red(), c.green());
+    for (const Probe& p : probes) {
+        SCOPED_TRACE(testing::Message() << what << " at " << p.x << "," << p.y);
+        const QColor c = colorAtMm(sheet, p.x, p.y);
+        if (p.pictureX < 0) {
+            EXPECT_EQ(c, colorFromValue(background));
+            continue;
+        }
+        ASSERT_NEAR(c.blue(), 200, 3) << "no picture";
+        EXPECT_NEAR(c.red(), p.pictureX, 1.5);
+        EXPECT_NEAR(c.green(), p.pictureY, 1.5);
+    }
 }
 
 // Drawing is on for renderer tests; each test starts from a new cover.
 class RendererTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_viewWas = app::viewEnabled;
-        app::viewEnabled = true;
-    }
+    void SetUp() override { app::viewEnabled = true; }
     void TearDown() override { app::viewEnabled = m_viewWas; }
 
     CoverDocument doc;
 
 private:
-    bool m_viewWas = false;
+    bool m_viewWas = app::viewEnabled;
 };
