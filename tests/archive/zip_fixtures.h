@@ -9,11 +9,7 @@
 // Archives written and checked by other tools: Python's zipfile, zip and unzip.
 namespace fixtures {
 
-struct RunResult {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+struct RunResult { int exitCode; QByteArray out, err; };
 
 inline RunResult run(const QString& program, const QStringList& args, const QString& workDir = QString(),
                      const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
@@ -22,9 +18,8 @@ inline RunResult run(const QString& program, const QStringList& args, const QStr
     p.setWorkingDirectory(workDir);
     p.setProcessEnvironment(env);
     p.start(program, args);
-    const bool done = p.waitForStarted(10000) && p.waitForFinished(120000);
-    return {done && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
+    return {p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            p.readAllStandardOutput(), p.readAllStandardError()};
 }
 
 inline bool writeFile(const QString& path, const QByteArray& data)
@@ -39,12 +34,11 @@ inline QByteArray readFile(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Bytes that do not compress.
+// Bytes that do not compress; size is a multiple of 4.
 inline QByteArray noise(int size)
 {
     QByteArray data(size, Qt::Uninitialized);
-    for (char& c : data)
-        c = char(QRandomGenerator::global()->bounded(256));
+    QRandomGenerator::global()->fillRange(reinterpret_cast<quint32*>(data.data()), size / 4);
     return data;
 }
 
@@ -59,11 +53,7 @@ inline QByteArray memberOf(const QString& archive, const QString& name)
     return run(QStringLiteral("unzip"), {QStringLiteral("-p"), archive, name}).out;
 }
 
-struct Member {
-    QString name;
-    QByteArray data; // a link's target when link
-    bool link = false;
-};
+struct Member { QString name; QByteArray data; bool link = false; }; // data: a link's target when link
 
 // Writes an archive with Python's zipfile, deflated, links as Unix symbolic links.
 inline bool pythonZip(const QString& archive, const QList<Member>& members)

@@ -1,0 +1,293 @@
+#include "document/cover_archive.h"
+
+#include "archive/zip_fixtures.h"
+#include "document/cover_document.h"
+#include "document/font_matching.h"
+#include "document/pictures.h"
+#include "document/wmf_picture.h"
+#include "fake_dialogs.h"
+#include "gtest_qt.h"
+#include "shell/app_state.h"
+#include "shell/language.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+#include <tuple>
+
+using namespace fixtures;
+
+namespace {
+
+const QString kData = QStringLiteral(CASELEAF_TEST_DATA "/pictures/");
+
+// A program folder with the installed language, a working folder of its own, scripted
+// dialogs and one document with its editor context.
+class CoverFiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qputenv("CASELEAF_HOME", QByteArray(CASELEAF_BUILD_DIR));
+        QString language = QStringLiteral("english");
+        ASSERT_TRUE(LoadLanguage(language));
+        ASSERT_TRUE(QDir().mkpath(m_work) && writeFile(m_work + "dummy.txt", QByteArray()));
+        app::setWorkingFolder(m_work);
+        app::viewEnabled = true;
+        m_ctx.fontList = standardFontList();
+    }
+    void TearDown() override { app::setWorkingFolder(QString()); }
+
+    QString msg(int n) const { return Lang(LangSection::Messages, n); }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    // Messages V<first>, line break, V29 and the engine's number.
+    QString failure(int first) const { return QRegularExpression::escape(msg(first) + "\n" + msg(29)) + "[1-9]\\d*"; }
+
+    // A small picture of one colour, in the format its name gives.
+    QString makePicture(const QString& name, Qt::GlobalColor color)
+    {
+        QDir().mkpath(QFileInfo(path(name)).path());
+        QImage image(40, 30, QImage::Format_RGB32);
+        image.fill(color);
+        EXPECT_TRUE(image.save(path(name)));
+        return path(name);
+    }
+
+    // The one message shown since the last call matches pattern in full; "." matches line breaks.
+    void expectShown(const QString& pattern, MsgIcon icon)
+    {
+        ASSERT_EQ(m_dialogs.shown.size(), 1u) << m_dialogs.texts().join('|').toStdString();
+        const QString text = m_dialogs.shown[0].text;
+        const QRegularExpression whole(QRegularExpression::anchoredPattern(pattern), QRegularExpression::DotMatchesEverythingOption);
+        EXPECT_TRUE(text.contains(whole)) << text.toStdString();
+        EXPECT_EQ(m_dialogs.shown[0].icon, icon);
+        m_dialogs.shown.clear();
+    }
+
+    QTemporaryDir m_dir;
+    QString m_work = path(QStringLiteral("work/"));
+    FakeDialogs m_dialogs;
+    CoverDocument m_doc;
+    CoverFileContext m_ctx{m_doc};
+};
+
+// One save and open carries swapped bold and italic flags, a label with outer spaces and
+// Windows-1252 characters, a removed picture and two slots sharing one picture.
+TEST_F(CoverFiles, EverythingSurvivesSaveAndOpen)
+{
+    const QString label = QString::fromUtf8("  Caf\xc3\xa9 \xe2\x82\xac \xe2\x80\x94  ");
+    m_doc.Fontname = m_ctx.fontList.back();
+    m_doc.FontBold2 = 1;
+    m_doc.Text = label;
+    m_doc.Contents = QStringLiteral("a\r\nb");
+    m_doc.BackPicture.ref = QStringLiteral("none");
+    m_doc.FrontPicture.ref = m_doc.FrontPicture1.ref = makePicture(QStringLiteral("pics/shared.png"), Qt::green);
+    ASSERT_TRUE(SaveCoverToFile(m_ctx, path("Band.vrz")));
+    EXPECT_EQ(membersOf(path("Band.vrz")), (QStringList{"vorn.ini", "Band.vrz.txt", "shared.png", kPreviewFileName}));
+    EXPECT_EQ(run(QStringLiteral("unzip"), {QStringLiteral("-t"), path("Band.vrz")}).exitCode, 0);
+    EXPECT_EQ(coverArchivePreview(path("Band.vrz")).size(), QSize(kPreviewBoxWidth, kPreviewBoxHeight));
+    const QByteArray ini = memberOf(path("Band.vrz"), QStringLiteral("vorn.ini"));
+    for (const char* line : {"FontBold2=1\r\nFontItalic2=0\r\n", "BackPicture=none\r\n", "FrontPicture1={shared.png}\r\n",
+                             "Text=\"  Caf\xe9 \x80 \x97  \"\r\n"})
+        EXPECT_TRUE(ini.contains(line)) << line;
+
+    m_doc = CoverDocument();
+    ASSERT_TRUE(OpenSub(m_ctx, path("Band.vrz")));
+    EXPECT_EQ(std::make_pair(m_doc.FontBold2, m_doc.FontItalic2), std::make_pair(1, 0));
+    EXPECT_EQ((QStringList{m_doc.Fontname, m_doc.Text, m_doc.Contents, m_doc.BackPicture.ref, m_doc.FrontPicture1.ref}),
+              (QStringList{m_ctx.fontList.back(), label, "a\r\nb", "none", m_work + "shared.png"}));
+    EXPECT_EQ(m_doc.FrontPicture.image.pixelColor(1, 1), QColor(Qt::green));
+    EXPECT_EQ(m_doc.FrontPicture1.image.pixelColor(1, 1), QColor(Qt::green));
+    EXPECT_TRUE(m_doc.saved && m_doc.currentFile == path("Band.vrz") && m_dialogs.shown.empty());
+}
+
+// Folder names, a member named like a working subfolder, a picture too large to decode.
+TEST_F(CoverFiles, OpensArchivesOfOtherTools)
+{
+    const QByteArray huge = readFile(kData + "huge.png");
+    QList<Member> members{{"vorn.ini", "[LastCover]\r\nText=\"Elsewhere\"\r\nBackPicture={p.bmp}\r\nFrontPicture={h.png}\r\n"},
+                          {"x.vrz.txt", "// ~contents~=\r\nline 1\r\n// ~fronttext1~=\r\ninner\r\n"},
+                          {"p.bmp", readFile(makePicture(QStringLiteral("src/sub/p.bmp"), Qt::red))},
+                          {"h.png", huge},
+                          {"preview", "not a folder"}};
+    for (Member& m : members) {
+        ASSERT_TRUE(writeFile(path("src/sub/" + m.name), m.data));
+        m.name.prepend(QStringLiteral("covers/"));
+    }
+    // zip stores the folders as entries of their own, Python's zipfile does not.
+    ASSERT_EQ(run(QStringLiteral("zip"), {"-r", "-q", path("Z.VRZ"), "src"}, m_dir.path()).exitCode, 0);
+    ASSERT_TRUE(pythonZip(path("py.vrz"), members));
+    QDir().mkpath(m_work + "preview");
+    for (const char* archive : {"Z.VRZ", "py.vrz"}) {
+        m_doc = CoverDocument();
+        ASSERT_TRUE(OpenSub(m_ctx, path(archive))) << archive;
+        EXPECT_EQ(m_doc.Text + m_doc.Contents + m_doc.FrontText1, QStringLiteral("Elsewhereline 1inner"));
+        EXPECT_EQ(m_doc.BackPicture.image.pixelColor(0, 0), QColor(Qt::red));
+        EXPECT_TRUE(m_doc.FrontPicture.image.isNull()) << archive;
+        expectShown(".*h\\.png: 20000 x 20000 pixels is too large", MsgIcon::Critical);
+    }
+    EXPECT_TRUE(QFileInfo(m_work + "preview").isDir());
+    // The picture that was not decoded stays packed with the cover.
+    ASSERT_TRUE(SaveCoverToFile(m_ctx, path("py.vrz")));
+    EXPECT_EQ(memberOf(path("py.vrz"), QStringLiteral("h.png")), huge);
+}
+
+TEST_F(CoverFiles, ArchiveWithoutAPartStillOpens)
+{
+    ASSERT_TRUE(pythonZip(path("no-txt.vrz"), {{"vorn.ini", "[LastCover]\r\nText=\"No texts\"\r\n"}}));
+    m_doc.Contents = QStringLiteral("old");
+    ASSERT_TRUE(OpenSub(m_ctx, path("no-txt.vrz")));
+    EXPECT_TRUE(coverArchivePreview(path("no-txt.vrz")).isNull());
+    expectShown(QRegularExpression::escape("Load error! (txt not found) File is corrupted!"), MsgIcon::Critical);
+    EXPECT_EQ(m_doc.Text + m_doc.Contents, QStringLiteral("No texts"));
+    // Without settings every setting takes its default, silently; no old picture stays.
+    m_doc.pMethod = 3;
+    m_doc.BackPicture.image = QImage(2, 2, QImage::Format_RGB32);
+    ASSERT_TRUE(pythonZip(path("no-ini.vrz"), {{"c.vrz.txt", "// ~contents~=\r\nonly text\r\n"}}));
+    ASSERT_TRUE(OpenSub(m_ctx, path("no-ini.vrz")));
+    EXPECT_TRUE(m_dialogs.shown.empty());
+    EXPECT_TRUE(m_doc.Contents == "only text" && m_doc.pMethod == 1 && m_doc.BackPicture.image.isNull());
+}
+
+// Neither the document nor the working folder changes when an archive cannot be opened.
+TEST_F(CoverFiles, FailedOpenChangesNothing)
+{
+    ASSERT_TRUE(SaveCoverToFile(m_ctx, path("good.vrz")));
+    const QByteArray good = readFile(path("good.vrz"));
+    const QByteArray corrupt = QByteArray(good).replace(good.indexOf("vorn.ini") + 40, 16, QByteArray(16, 'x'));
+    ASSERT_EQ(run(QStringLiteral("zip"), {"-q", "-P", "pw", path("enc.vrz"), "good.vrz"}, m_dir.path()).exitCode, 0);
+    // The open cover's working copy of an inserted picture must outlive the failed open.
+    ASSERT_TRUE(writeFile(m_work + "inserted.png", "picture"));
+    m_doc.Text = QStringLiteral("current");
+    const QStringList before = entriesBelow(m_work);
+    // The file, its bytes (null: no file at all) and the message.
+    const std::tuple<const char*, QByteArray, QString> cases[] = {
+        {"cover.zip", good, QRegularExpression::escape(msg(39))},
+        {"nowhere.vrz", QByteArray(), QRegularExpression::escape(msg(31) + "\n" + msg(29) + "474")},
+        {"cut.vrz", good.left(good.size() - 10), failure(31)},
+        {"corrupt.vrz", corrupt, failure(31)},
+        {"empty.vrz", "", failure(31)},
+        {"enc.vrz", readFile(path("enc.vrz")), failure(31)},
+    };
+    for (const auto& [file, data, message] : cases) {
+        ASSERT_TRUE(data.isNull() || writeFile(path(file), data));
+        EXPECT_FALSE(OpenSub(m_ctx, path(file))) << file;
+        expectShown(message, MsgIcon::Critical);
+        EXPECT_TRUE(m_doc.Text == "current" && m_doc.currentFile == path("good.vrz")) << file;
+        EXPECT_EQ(entriesBelow(m_work), before) << file;
+    }
+}
+
+// The old archive stays whole and the document unsaved.
+TEST_F(CoverFiles, FailedSaveKeepsTheOldArchive)
+{
+    rlimit unlimited{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    const rlimit small{300000, unlimited.rlim_max}; // too small for the noise below
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_TRUE(writeFile(path("noise.bmp"), noise(800000)) && writeFile(path("file"), "in the working folder's way"));
+    m_doc.BackPicture.ref = path("noise.bmp");
+    const std::tuple<std::function<void()>, QString, MsgIcon> cases[] = {
+        {[&] { setrlimit(RLIMIT_FSIZE, &small); }, failure(28), MsgIcon::Critical},
+        {[&] { QFile::remove(m_work + "vorn.ini") && QDir().mkpath(m_work + "vorn.ini"); },
+         QRegularExpression::escape(msg(16)), MsgIcon::Critical},
+        {[&] { app::setWorkingFolder(path("file/tmp/")); }, QStringLiteral(".*\nCODE:\\d+"), MsgIcon::Exclamation},
+    };
+    for (const auto& [spoil, message, icon] : cases) {
+        ASSERT_TRUE(writeFile(path("c.vrz"), "previous archive"));
+        m_doc.currentFile = path("c.vrz");
+        m_doc.saved = false;
+        spoil();
+        const bool saved = SaveCommand(m_ctx);
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        app::setWorkingFolder(m_work);
+        QDir(m_work + "vorn.ini").removeRecursively();
+        EXPECT_FALSE(saved || m_doc.saved);
+        EXPECT_EQ(readFile(path("c.vrz")), QByteArray("previous archive"));
+        expectShown(message, icon);
+    }
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"c.vrz", "file", "noise.bmp"}));
+}
+
+// Window messages are let through during a command; a cover dropped then is refused.
+TEST_F(CoverFiles, NoSecondCommandWhileOneRuns)
+{
+    ASSERT_TRUE(SaveAsFile(m_ctx, path("a.vrz")));
+    int nested = 0;
+    m_ctx.redrawBack = [&] { nested += OpenSub(m_ctx, path("a.vrz")) + SaveCoverToFile(m_ctx, path("b.vrz")); };
+    ASSERT_TRUE(OpenSub(m_ctx, path("a.vrz")) && SaveCoverToFile(m_ctx, path("a.vrz")));
+    EXPECT_EQ(nested, 0);
+}
+
+TEST_F(CoverFiles, InsertCopiesPicturesIntoTheWorkingFolderAndClearLeavesTheCopy)
+{
+    // A metafile of two inches by one, filled red, is found by its content.
+    ASSERT_TRUE(QFile::copy(kData + "logo.wmf", path("logo.jpg")));
+    m_dialogs.files = {makePicture(QStringLiteral("x/pic.png"), Qt::red), makePicture(QStringLiteral("y/pic.png"), Qt::blue),
+                       path("logo.jpg")};
+    // A picture of the same name from elsewhere replaces the one copy both slots share.
+    for (const PictureSlot slot : {PictureSlot::Back, PictureSlot::Front, PictureSlot::Front1})
+        ASSERT_TRUE(InsertPicture(m_ctx, slot));
+    ClearPicture(m_ctx, PictureSlot::Back);
+    EXPECT_TRUE(m_doc.BackPicture.ref == "none" && m_doc.BackPicture.image.isNull());
+    EXPECT_EQ(m_doc.FrontPicture.ref, m_work + "pic.png");
+    EXPECT_EQ(m_doc.FrontPicture.image.pixelColor(0, 0), QColor(Qt::blue));
+    ASSERT_EQ(m_doc.FrontPicture1.image.size(), QSize(192, 96));
+    EXPECT_EQ(m_doc.FrontPicture1.image.pixelColor(96, 48), QColor(Qt::red));
+    EXPECT_EQ(entriesBelow(m_work), (QStringList{"dummy.txt", "logo.jpg", "pic.png"}));
+    EXPECT_TRUE(m_dialogs.shown.empty()) << m_dialogs.texts().join('|').toStdString();
+}
+
+TEST_F(CoverFiles, PictureThatCannotBeUsedChangesNothing)
+{
+    m_dialogs.files = {makePicture(QStringLiteral("a/pic.png"), Qt::green)};
+    ASSERT_TRUE(InsertPicture(m_ctx, PictureSlot::Back));
+    ASSERT_TRUE(writeFile(path("pic.png"), "not a picture, named like the back's working copy"));
+    // A file and a part of the message it gives.
+    const QPair<QString, QString> cases[] = {{path("gone.jpg"), QStringLiteral("File don't exist !")},
+                                             {path("pic.png"), path("pic.png")},
+                                             {kData + "huge.png", QStringLiteral("20000")},
+                                             {kData + "huge.wmf", QStringLiteral("huge.wmf")}}; // 32000 inches square
+    for (const auto& [file, shown] : cases) {
+        m_dialogs.files = {file};
+        EXPECT_FALSE(InsertPicture(m_ctx, PictureSlot::Front)) << file.toStdString();
+        expectShown(".*" + QRegularExpression::escape(shown) + ".*", MsgIcon::Critical);
+        EXPECT_TRUE(m_doc.FrontPicture.ref.isEmpty());
+        EXPECT_EQ(entriesBelow(m_work), (QStringList{"dummy.txt", "pic.png"}));
+        EXPECT_EQ(QImage(m_work + "pic.png").pixelColor(0, 0), QColor(Qt::green));
+    }
+    // A metafile without its placeable header still plays; one cut short does not bring the reader down.
+    EXPECT_FALSE(readPictureFile(kData + "bare.wmf").isNull());
+    const QByteArray logo = readFile(kData + "logo.wmf");
+    for (int cut : {20, 30, 40, 60, int(logo.size()) - 6})
+        EXPECT_TRUE(readWmf(logo.left(cut), 1 << 20).isNull() || cut > 40) << cut;
+}
+
+TEST_F(CoverFiles, PreviewShowsFrontAboveBackInTheGreyBox)
+{
+    m_doc.fBackColor = m_doc.fBackColor2 = 0x0000FF; // red front
+    m_doc.BackColor = 0xFF0000;                      // blue back
+    ASSERT_TRUE(SavePreview(m_doc, path("p.bmp")));
+    EXPECT_TRUE(readFile(path("p.bmp")).startsWith("BM"));
+    const QImage preview(path("p.bmp"));
+    ASSERT_EQ(preview.size(), QSize(kPreviewBoxWidth, kPreviewBoxHeight));
+    // Taller than wide: grey margins left and right.
+    EXPECT_EQ(preview.pixelColor(1, 90), kPreviewBoxColor);
+    EXPECT_EQ(preview.pixelColor(208, 90), kPreviewBoxColor);
+    EXPECT_EQ(preview.pixelColor(60, 45), QColor(Qt::red));
+    EXPECT_EQ(preview.pixelColor(105, 135), QColor(Qt::blue));
+    EXPECT_TRUE(m_doc.saved);
+    // A preview that cannot be written is reported, and the cover is saved without it.
+    QDir().mkpath(m_work + kPreviewFileName);
+    ASSERT_TRUE(SaveAsFile(m_ctx, path("c.vrz")));
+    EXPECT_EQ(membersOf(path("c.vrz")), (QStringList{"vorn.ini", "c.vrz.txt"}));
+    expectShown(".*\n\nPreview could not be saved!", MsgIcon::Exclamation);
+}
+
+} // namespace
