@@ -45,12 +45,12 @@ inline QByteArray noise(int size)
 // Member names in stored order, and a member's bytes, as unzip reads them.
 inline QStringList membersOf(const QString& archive)
 {
-    return QString::fromUtf8(run(QStringLiteral("unzip"), {QStringLiteral("-Z1"), archive}).out).split('\n', Qt::SkipEmptyParts);
+    return QString::fromUtf8(run("unzip", {"-Z1", archive}).out).split('\n', Qt::SkipEmptyParts);
 }
 
 inline QByteArray memberOf(const QString& archive, const QString& name)
 {
-    return run(QStringLiteral("unzip"), {QStringLiteral("-p"), archive, name}).out;
+    return run("unzip", {"-p", archive, name}).out;
 }
 
 struct Member { QString name; QByteArray data; bool link = false; }; // data: a link's target when link
@@ -62,9 +62,9 @@ inline bool pythonZip(const QString& archive, const QList<Member>& members)
                      QStringLiteral("import sys, zipfile\n"
                                     "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:\n"
                                     "    for name, data, link in zip(*[iter(sys.argv[2:])] * 3):\n"
-                                    "        info = zipfile.ZipInfo(name)\n"
-                                    "        if link == '1': info.create_system, info.external_attr = 3, 0o120777 << 16\n"
-                                    "        z.writestr(info, bytes.fromhex(data))\n"),
+                                    "        i = zipfile.ZipInfo(name)\n"
+                                    "        if link == '1': i.create_system, i.external_attr = 3, 0o120777 << 16\n"
+                                    "        z.writestr(i, bytes.fromhex(data))\n"),
                      archive};
     for (const Member& m : members)
         args << m.name << QString::fromLatin1(m.data.toHex()) << QString::number(m.link);
