@@ -93,8 +93,8 @@ int openFailureCode(zip_t* za)
     }
 }
 
-// Copies one member to a file; 0 or the failure code.
-int unpackMember(zip_t* za, zip_uint64_t index, const QString& path)
+// Copies one member to a file, taking its bytes from budget; 0 or the failure code.
+int unpackMember(zip_t* za, zip_uint64_t index, const QString& path, qint64& budget)
 {
     MemberPtr member(zip_fopen_index(za, index, 0));
     if (!member)
@@ -110,6 +110,10 @@ int unpackMember(zip_t* za, zip_uint64_t index, const QString& path)
             return zipcode::BadArchive;
         if (n == 0)
             break;
+        // Stored sizes can lie, so the bytes are counted as they come.
+        budget -= n;
+        if (budget < 0)
+            return zipcode::TooLarge;
         if (out.write(buffer.data(), n) != n)
             return zipcode::DiskError;
     }
@@ -192,6 +196,7 @@ int extract(const QString& source, const QString& destination, const QStringList
         return zipcode::DiskError;
 
     std::vector<StagedFile> staged;
+    qint64 budget = kMaxUnpackedBytes;
     const zip_int64_t count = zip_get_num_entries(za.get(), 0);
     for (zip_int64_t i = 0; i < count; ++i) {
         const char* rawName = zip_get_name(za.get(), zip_uint64_t(i), 0);
@@ -205,7 +210,7 @@ int extract(const QString& source, const QString& destination, const QStringList
         if (names && !names->contains(FileNameOf(target)))
             continue;
         const QString path = staging.path() + QLatin1Char('/') + QString::number(staged.size());
-        const int code = unpackMember(za.get(), zip_uint64_t(i), path);
+        const int code = unpackMember(za.get(), zip_uint64_t(i), path, budget);
         if (code != zipcode::Ok)
             return code;
         staged.push_back({target, path});
@@ -245,6 +250,7 @@ QString ZipErrorText(int code)
     case zipcode::DiskError: return QStringLiteral("A file could not be written");
     case zipcode::Unsupported: return QStringLiteral("Unsupported compression method");
     case zipcode::Encrypted: return QStringLiteral("Encrypted archives are not supported");
+    case zipcode::TooLarge: return QStringLiteral("The archive unpacks to more than 512 MB");
     }
     return QStringLiteral("Archive error %1").arg(code);
 }

@@ -20,10 +20,14 @@ constexpr int ReadFailed = 18;       // a listed file could not be read
 constexpr int DiskError = 50;        // an extracted file could not be written
 constexpr int Unsupported = 81;      // a compression method we cannot read
 constexpr int Encrypted = 82;        // encrypted members are not supported
+constexpr int TooLarge = 83;         // the members unpack to more than kMaxUnpackedBytes
 } // namespace zipcode
 
 constexpr int kMaxArchiveFiles = 1000;
 constexpr int kMaxExtractNames = 99;
+// Three pictures at their pixel limit as bitmaps stay well below this; an archive that
+// inflates beyond it is refused before it can fill the disk.
+constexpr qint64 kMaxUnpackedBytes = 512LL * 1024 * 1024;
 
 // A short description of a result code ("Can't archive more than 1000 files at a time !").
 QString ZipErrorText(int code);

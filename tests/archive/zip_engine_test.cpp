@@ -88,4 +88,25 @@ TEST_F(ZipEngine, HostileMemberNamesNeverWriteOutsideTheFolder)
     EXPECT_EQ(readFile(out + "/a.txt") + readFile(outside), QByteArray("archivedprecious"));
 }
 
+// A small archive that inflates past the limit writes nothing, in the open dialog's preview too.
+TEST_F(ZipEngine, ArchiveThatInflatesPastTheLimitIsRefused)
+{
+    // One flushed deflate block of 1 MiB of zeros, repeated; zipfile only frames it.
+    const QString script = QStringLiteral(
+        "import sys, zipfile, zlib\n"
+        "n = int(sys.argv[2]); c = zlib.compressobj(9, zlib.DEFLATED, -15); zero = bytes(1 << 20)\n"
+        "data = (c.compress(zero) + c.flush(zlib.Z_FULL_FLUSH)) * n + c.flush()\n"
+        "crc = 0\n"
+        "for _ in range(n): crc = zlib.crc32(zero, crc)\n"
+        "i = zipfile.ZipInfo('~vorn_preview_file~.bmp'); i.compress_type = zipfile.ZIP_DEFLATED\n"
+        "i.CRC, i.compress_size, i.file_size, i.header_offset = crc, len(data), n << 20, 0\n"
+        "with zipfile.ZipFile(sys.argv[1], 'w') as z:\n"
+        "    z.fp.write(i.FileHeader() + data); z.filelist.append(i); z.start_dir = z.fp.tell()\n");
+    const int mib = int(kMaxUnpackedBytes >> 20) + 1;
+    ASSERT_EQ(run("python3", {"-c", script, path("bomb.vrz"), QString::number(mib)}).exitCode, 0);
+    EXPECT_EQ(ExtractFile(path("bomb.vrz"), path("out"), false, false), zipcode::TooLarge);
+    EXPECT_EQ(ExtractSingleFiles(path("bomb.vrz"), path("out"), {"~vorn_preview_file~.bmp"}), zipcode::TooLarge);
+    EXPECT_TRUE(entriesBelow(path("out")).isEmpty());
+}
+
 } // namespace
