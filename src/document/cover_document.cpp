@@ -60,53 +60,6 @@ QString numberText(double value)
     return QString::number(value, 'g', 15);
 }
 
-ControlStates controlStates(const CoverDocument& doc)
-{
-    ControlStates s;
-    s.countFrom = doc.Counter != 0;
-    s.countFrom2 = doc.Counter2 != 0;
-    s.lineSpace = doc.WriteLines != 0;
-    s.lineNumbers = doc.WriteLines != 0;
-    s.pCenter = doc.pMethod == 2 || doc.pMethod == 3;
-    return s;
-}
-
-namespace {
-
-QFont makeFont(const QString& face, const QString& size, bool bold, bool italic)
-{
-    QFont font(face);
-    const double points = leadingNumber(size);
-    if (points > 0)
-        font.setPointSizeF(points);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
-
-} // namespace
-
-QFont labelFont(const CoverDocument& doc)
-{
-    return makeFont(doc.Fontname, doc.Fontsize, doc.FontBold != 0, doc.FontItalic != 0);
-}
-
-QFont contentsFont(const CoverDocument& doc)
-{
-    // The contents flags are stored swapped.
-    return makeFont(doc.Fontname2, doc.Fontsize2, doc.FontItalic2 != 0, doc.FontBold2 != 0);
-}
-
-QFont outerTextFont(const CoverDocument& doc)
-{
-    return makeFont(doc.FrontFont, doc.FrontFontSize, doc.fFontBold != 0, doc.fFontItalic != 0);
-}
-
-QFont innerTextFont(const CoverDocument& doc)
-{
-    return makeFont(doc.FrontFont2, doc.FrontFontSize2, doc.fFontBold2 != 0, doc.fFontItalic2 != 0);
-}
-
 QImage readPictureFile(const QString& path, QString* error)
 {
     QImageReader reader(path);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QColor>
-#include <QFont>
 #include <QImage>
 #include <QString>
 
@@ -112,16 +111,6 @@ double leadingNumber(const QString& text);
 // A number as decimal text with "." as the point and no leading space ("7", "2.5").
 QString numberText(double value);
 
-// Which editor controls a document leaves enabled.
-struct ControlStates {
-    bool countFrom = true;   // back "Count from:" follows Counter
-    bool countFrom2 = true;  // front "Count from:" follows Counter2
-    bool lineSpace = false;  // "Space:" follows WriteLines
-    bool lineNumbers = false; // "Numbers" follows WriteLines
-    bool pCenter = false;    // "Center" only for the cut placements (pMethod 2, 3)
-};
-ControlStates controlStates(const CoverDocument& doc);
-
 // Pictures above this many pixels are refused rather than decoded: 32 megapixels
 // (128 MB as 32-bit pixels) is more than a 600 dpi scan of the whole front sheet.
 constexpr qint64 kMaxPicturePixels = 32LL * 1024 * 1024;
@@ -129,9 +118,3 @@ constexpr qint64 kMaxPicturePixels = 32LL * 1024 * 1024;
 // null image, with the reason in error, when the file cannot be read, does not
 // decode or is too large.
 QImage readPictureFile(const QString& path, QString* error = nullptr);
-
-// The fonts the four texts are drawn in (point sizes from the size texts).
-QFont labelFont(const CoverDocument& doc);
-QFont contentsFont(const CoverDocument& doc);
-QFont outerTextFont(const CoverDocument& doc);
-QFont innerTextFont(const CoverDocument& doc);

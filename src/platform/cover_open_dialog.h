@@ -15,7 +15,6 @@ public:
     // Asks for a cover archive; the chosen path, or an empty text when cancelled.
     static QString choose(const FileDialogRequest& request, QWidget* parent);
 
-    QLabel* previewPicture() const { return m_picture; }
     // Shows the preview bitmap of the cover archive at path; other files leave the
     // preview as it is.
     void showPreviewOf(const QString& path);
