@@ -1,6 +1,6 @@
 #include "platform/qt_dialogs.h"
 
-#include "shell/app_state.h"
+#include "document/cover_document.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -10,8 +10,6 @@
 namespace {
 
 QString titleOr(const QString& title) { return title.isEmpty() ? QStringLiteral("Caseleaf") : title; }
-
-QColor fromColorValue(int c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 } // namespace
 
@@ -61,8 +59,6 @@ QString QtDialogs::file(const FileDialogRequest& request)
 
 int QtDialogs::color(int initial)
 {
-    const QColor c = QColorDialog::getColor(fromColorValue(initial), m_owner);
-    if (!c.isValid())
-        return -1;
-    return c.red() | (c.green() << 8) | (c.blue() << 16);
+    const QColor c = QColorDialog::getColor(colorFromValue(initial), m_owner);
+    return c.isValid() ? colorValue(c) : -1;
 }
