@@ -1,6 +1,7 @@
 #include "platform/printers.h"
 
-#include <QFontDatabase>
+#include "document/font_matching.h"
+
 #include <QPrinterInfo>
 
 QStringList SystemPrinters::printerNames() const
@@ -13,7 +14,5 @@ QStringList SystemPrinters::printerNames() const
 
 QStringList SystemPrinters::fontFamilies() const
 {
-    QStringList families = QFontDatabase::families();
-    families.sort(Qt::CaseInsensitive);
-    return families;
+    return standardFontList();
 }
