@@ -6,7 +6,6 @@
 
 namespace {
 ProgressWindowHost* g_host = nullptr;
-ProgressMode g_mode = ProgressMode::Startup;
 ProgressView* g_progress = nullptr;
 TraceLog* g_log = nullptr;
 } // namespace
@@ -15,7 +14,6 @@ void setProgressWindowHost(ProgressWindowHost* host) { g_host = host; }
 
 void ShowProgressWindow(ProgressMode mode)
 {
-    g_mode = mode;
     if (g_host)
         g_host->showProgressWindow(mode);
 }
@@ -24,10 +22,7 @@ void UnloadProgressWindow()
 {
     if (g_host)
         g_host->unloadProgressWindow();
-    g_mode = ProgressMode::Startup;
 }
-
-ProgressMode progressMode() { return g_mode; }
 
 void setProgressView(ProgressView* view) { g_progress = view; }
 

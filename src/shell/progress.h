@@ -30,13 +30,11 @@ public:
     virtual void showLogWindow() = 0;
 };
 
-// The window program installs its host; without one the calls below only keep the mode.
+// The window program installs its host; without one, showing and unloading do nothing.
 void setProgressWindowHost(ProgressWindowHost* host);
-// Sets the mode and shows the progress window.
+// Shows the progress window in the given mode.
 void ShowProgressWindow(ProgressMode mode);
-// Unloads the progress window and resets the mode to the start-up look.
 void UnloadProgressWindow();
-ProgressMode progressMode();
 
 // The progress window installs itself while it is loaded (the progress-window-open flag).
 void setProgressView(ProgressView* view);
