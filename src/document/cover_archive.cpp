@@ -37,9 +37,17 @@ bool workingFolderReady()
     return false;
 }
 
+// The file a picture slot names. "none" marks a removed picture: it must not be taken
+// for a file of that name in whatever folder the program runs in.
+QString pictureFile(const CoverPicture& picture)
+{
+    return picture.ref.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0 ? QString() : picture.ref;
+}
+
 QString relativeRef(const CoverPicture& picture)
 {
-    return FileExists(picture.ref) ? QLatin1Char('{') + FileNameOf(picture.ref) + QLatin1Char('}') : QString();
+    const QString file = pictureFile(picture);
+    return FileExists(file) ? QLatin1Char('{') + FileNameOf(file) + QLatin1Char('}') : QString();
 }
 
 void redraw(CoverFileContext& ctx)
@@ -110,8 +118,8 @@ int packCover(const CoverDocument& doc, const QString& StrPath)
 
     QStringList members{folder + QStringLiteral("vorn.ini"), textFile};
     for (const CoverPicture* picture : {&doc.BackPicture, &doc.FrontPicture, &doc.FrontPicture1}) {
-        if (!picture->ref.isEmpty())
-            members << picture->ref;
+        if (!pictureFile(*picture).isEmpty())
+            members << pictureFile(*picture);
     }
     // Without its preview bitmap the cover is still worth saving.
     if (SavePreview(doc, folder + kPreviewFileName))

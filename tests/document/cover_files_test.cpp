@@ -85,7 +85,12 @@ TEST_F(CoverFiles, EverythingSurvivesSaveAndOpen)
     m_doc.Contents = QStringLiteral("a\r\nb");
     m_doc.BackPicture.ref = QStringLiteral("none");
     m_doc.FrontPicture.ref = m_doc.FrontPicture1.ref = makePicture(QStringLiteral("pics/shared.png"), Qt::green);
-    ASSERT_TRUE(SaveCoverToFile(m_ctx, path("Band.vrz")));
+    // A file named "none" in the current folder is not the removed picture.
+    const QString cwd = QDir::currentPath();
+    ASSERT_TRUE(writeFile(path("none"), "unrelated") && QDir::setCurrent(m_dir.path()));
+    const bool saved = SaveCoverToFile(m_ctx, path("Band.vrz"));
+    QDir::setCurrent(cwd);
+    ASSERT_TRUE(saved);
     EXPECT_EQ(membersOf(path("Band.vrz")), (QStringList{"vorn.ini", "Band.vrz.txt", "shared.png", kPreviewFileName}));
     EXPECT_EQ(run(QStringLiteral("unzip"), {QStringLiteral("-t"), path("Band.vrz")}).exitCode, 0);
     EXPECT_EQ(coverArchivePreview(path("Band.vrz")).size(), QSize(kPreviewBoxWidth, kPreviewBoxHeight));
