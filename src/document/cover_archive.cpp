@@ -139,6 +139,11 @@ bool isCoverFileName(const QString& path)
     return path.toLower().endsWith(QLatin1String(".vrz"));
 }
 
+QString coverSaveName(const QString& name)
+{
+    return name.endsWith(QLatin1String(".vrz")) ? name : name + QStringLiteral(".vrz");
+}
+
 bool SaveCoverToFile(CoverFileContext& ctx, const QString& StrPath)
 {
     // The old archive stays where it is: the engine writes the new one beside it and
@@ -277,8 +282,7 @@ bool SaveAsCommand(CoverFileContext& ctx)
     QString name = dialogs().file(request);
     if (name.isEmpty())
         return false;
-    if (!name.endsWith(QLatin1String(".vrz")))
-        name += QStringLiteral(".vrz");
+    name = coverSaveName(name);
     if (FileExists(name)
         && MsgBox(message(10) + QLatin1Char('\n') + message(11), MsgIcon::Exclamation, MsgButtons::OkCancel, message(10))
                != MsgResult::Ok)

@@ -64,3 +64,5 @@ QImage coverArchivePreview(const QString& path);
 QString coverFileFilter();
 // Whether a dropped file list may be opened: its first file's name ends in ".vrz".
 bool isCoverFileName(const QString& path);
+// The name a cover is saved under: ".vrz" added unless it ends so exactly (with case).
+QString coverSaveName(const QString& name);

@@ -113,12 +113,7 @@ public:
     bool ready() const { return m_work.isValid(); }
     // The open messages have gone to standard error already.
     bool open(const QString& path) { return OpenSub(m_ctx, path); }
-    bool saveAs(QString name)
-    {
-        if (!name.endsWith(QLatin1String(".vrz")))
-            name += QStringLiteral(".vrz");
-        return SaveAsFile(m_ctx, name);
-    }
+    bool saveAs(const QString& name) { return SaveAsFile(m_ctx, coverSaveName(name)); }
     CoverDocument& doc() { return m_doc; }
 
 private:
