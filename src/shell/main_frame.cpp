@@ -131,18 +131,18 @@ void MainFrame::closeEvent(QCloseEvent* event)
 
 void MainFrame::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (isCoverFileName(firstDraggedFile(event->mimeData())))
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    dragMoveEvent(event);
 }
 
 void MainFrame::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (isCoverFileName(firstDraggedFile(event->mimeData())))
-        event->acceptProposedAction();
-    else
+    // Always a copy: a file manager deletes the source of a drop accepted as a move.
+    if (isCoverFileName(firstDraggedFile(event->mimeData()))) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
         event->ignore();
+    }
 }
 
 void MainFrame::dropEvent(QDropEvent* event)
@@ -150,7 +150,8 @@ void MainFrame::dropEvent(QDropEvent* event)
     const QString path = firstDraggedFile(event->mimeData());
     if (!FileExists(path))
         return;
-    event->acceptProposedAction();
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
     execute(path);
 }
 

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -151,6 +152,21 @@ TEST_F(Frame, ExecuteRequestOpensOnceTheEditorIsReadyOrAtOnce)
     frame.execute(saveCover("Later"));
     EXPECT_EQ(frame.editor()->document().Text, "Later");
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().join(" | ").toStdString();
+}
+
+TEST_F(Frame, DraggedCoverIsTakenAsACopyOtherFilesAreRefused)
+{
+    MainFrame frame(printers);
+    for (const auto& [file, taken] : {std::pair{"/covers/Band.VRZ", true}, std::pair{"/covers/notes.txt", false}}) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        // Shift proposes a move, which would let a file manager delete the cover.
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ShiftModifier);
+        ASSERT_EQ(enter.proposedAction(), Qt::MoveAction);
+        QCoreApplication::sendEvent(&frame, &enter);
+        EXPECT_EQ(enter.isAccepted(), taken) << file;
+        EXPECT_EQ(enter.dropAction(), taken ? Qt::CopyAction : Qt::MoveAction) << file;
+    }
 }
 
 } // namespace
