@@ -18,6 +18,14 @@ namespace {
 
 constexpr double kDpi = 96;
 constexpr quint32 kPlaceableKey = 0x9AC6CDD7;
+// A metafile is read whole into memory; even one carrying a bitmap at the pixel limit
+// stays below this.
+constexpr qint64 kMaxWmfBytes = 4 * kMaxPicturePixels;
+
+bool isWmfDevice(QIODevice* device)
+{
+    return device->isReadable() && device->size() <= kMaxWmfBytes && looksLikeWmf(device->peek(18));
+}
 
 quint16 word(const QByteArray& d, int at)
 {
@@ -101,7 +109,7 @@ class WmfImageHandler final : public QImageIOHandler {
 public:
     bool canRead() const override
     {
-        if (!device() || !looksLikeWmf(device()->peek(18)))
+        if (!device() || !isWmfDevice(device()))
             return false;
         setFormat("wmf");
         return true;
@@ -135,7 +143,7 @@ public:
     {
         if (!device)
             return format == "wmf" ? CanRead : Capabilities();
-        return device->isReadable() && looksLikeWmf(device->peek(18)) ? CanRead : Capabilities();
+        return isWmfDevice(device) ? CanRead : Capabilities();
     }
 
     QImageIOHandler* create(QIODevice* device, const QByteArray& format) const override

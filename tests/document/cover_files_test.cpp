@@ -250,11 +250,14 @@ TEST_F(CoverFiles, PictureThatCannotBeUsedChangesNothing)
     m_dialogs.files = {makePicture(QStringLiteral("a/pic.png"), Qt::green)};
     ASSERT_TRUE(InsertPicture(m_ctx, PictureSlot::Back));
     ASSERT_TRUE(writeFile(path("pic.png"), "not a picture, named like the back's working copy"));
+    QFile big(path("big.wmf")); // a playable metafile, too long to be read into memory
+    ASSERT_TRUE(QFile::copy(kData + "logo.wmf", big.fileName()) && big.resize(4 * kMaxPicturePixels + 1));
     // A file and a part of the message it gives.
     const QPair<QString, QString> cases[] = {{path("gone.jpg"), QStringLiteral("File don't exist !")},
                                              {path("pic.png"), path("pic.png")},
                                              {kData + "huge.png", QStringLiteral("20000")},
-                                             {kData + "huge.wmf", QStringLiteral("huge.wmf")}}; // 32000 inches square
+                                             {kData + "huge.wmf", QStringLiteral("huge.wmf")}, // 32000 inches square
+                                             {big.fileName(), big.fileName()}};
     for (const auto& [file, shown] : cases) {
         m_dialogs.files = {file};
         EXPECT_FALSE(InsertPicture(m_ctx, PictureSlot::Front)) << file.toStdString();
