@@ -40,9 +40,6 @@ public:
     void ApplyLanguage();
 
     QMenu* fileMenu() const { return m_fileMenu; }
-    // The areas the back and front previews go into.
-    QWidget* backPreviewArea() const { return m_backPreviewArea; }
-    QWidget* frontPreviewArea() const { return m_frontPreviewArea; }
 
     // Where the file dialogs and the picture dialogs open.
     QString lastPath() const { return m_lastPath; }
