@@ -8,12 +8,19 @@
 
 namespace {
 
-QStringList readLines(const QString& path)
+// The file's lines, none for a missing file; readable is false when the file is there
+// but cannot be read.
+QStringList readLines(const QString& path, bool* readable = nullptr)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (readable)
+            *readable = !file.exists();
         return {};
+    }
     QStringList lines = fromWin1252(file.readAll()).split(QLatin1Char('\n'));
+    if (readable)
+        *readable = file.error() == QFileDevice::NoError;
     for (QString& line : lines) {
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
@@ -79,7 +86,11 @@ QString ReadINI(const QString& file, const QString& section, const QString& key)
 
 bool WriteINI(const QString& file, const QString& section, const QString& key, const QString& value)
 {
-    QStringList lines = readLines(file);
+    bool readable = true;
+    QStringList lines = readLines(file, &readable);
+    // Rewriting a file that could not be read would leave only this key in it.
+    if (!readable)
+        return false;
     int sectionLine = -1;
     for (int i = 0; i < lines.size() && sectionLine < 0; ++i) {
         const QString name = sectionOf(lines[i]);
