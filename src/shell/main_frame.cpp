@@ -123,6 +123,8 @@ void MainFrame::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
+    // Closed before Timer1's tick: the editor must not load into a program that is ending.
+    m_timer1->stop();
     if (!m_ended) {
         m_ended = true;
         emit ended();

@@ -154,6 +154,16 @@ TEST_F(Frame, ExecuteRequestOpensOnceTheEditorIsReadyOrAtOnce)
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().join(" | ").toStdString();
 }
 
+TEST_F(Frame, ClosedBeforeTheSecondStageNeverLoadsTheEditor)
+{
+    MainFrame frame(printers);
+    frame.load();
+    EXPECT_TRUE(frame.close());
+    QTest::qWait(250);
+    EXPECT_EQ(frame.editor(), nullptr);
+    EXPECT_FALSE(app::editorReady);
+}
+
 TEST_F(Frame, DraggedCoverIsTakenAsACopyOtherFilesAreRefused)
 {
     MainFrame frame(printers);
