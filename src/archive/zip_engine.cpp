@@ -257,7 +257,13 @@ QString ZipErrorText(int code)
 
 int CompressFiles(const QString& SourceFiles, const QString& DestinationFile, int CompressionRatio, bool StorePaths)
 {
-    if (SourceFiles.count(QLatin1Char('|')) + 1 > kMaxArchiveFiles)
+    return CompressArrayFiles(SourceFiles.split(QLatin1Char('|')), DestinationFile, CompressionRatio, StorePaths);
+}
+
+int CompressArrayFiles(const QStringList& SourceFiles, const QString& DestinationFile, int CompressionRatio,
+                       bool StorePaths)
+{
+    if (SourceFiles.size() > kMaxArchiveFiles)
         return zipcode::TooManyFiles;
     const int level = qBound(0, CompressionRatio, 9);
 
@@ -266,7 +272,7 @@ int CompressFiles(const QString& SourceFiles, const QString& DestinationFile, in
     QStringList paths;
     QStringList members;
     QSet<QString> seenFiles;
-    for (const QString& path : SourceFiles.split(QLatin1Char('|'))) {
+    for (const QString& path : SourceFiles) {
         const QFileInfo info(path);
         if (path.isEmpty() || !info.isFile())
             continue;

@@ -38,6 +38,9 @@ QString ZipErrorText(int code);
 // An existing archive is replaced only once the new one is complete.
 int CompressFiles(const QString& SourceFiles, const QString& DestinationFile, int CompressionRatio,
                   bool StorePaths = false);
+// As CompressFiles with the paths in a list, for paths that may hold "|" themselves.
+int CompressArrayFiles(const QStringList& SourceFiles, const QString& DestinationFile, int CompressionRatio,
+                       bool StorePaths = false);
 
 // Unpacks every member of SourcePath into DestinationPath, overwriting silently unless
 // OverWriteWarning (then the user is asked per file). Without unzipDirectories every

@@ -124,7 +124,8 @@ int packCover(const CoverDocument& doc, const QString& StrPath)
     // Without its preview bitmap the cover is still worth saving.
     if (SavePreview(doc, folder + kPreviewFileName))
         members << folder + kPreviewFileName;
-    return CompressFiles(members.join(QLatin1Char('|')), StrPath, 9, false);
+    // A list, not "|"-joined text: a cover may be named "Artist | Album".
+    return CompressArrayFiles(members, StrPath, 9, false);
 }
 
 } // namespace

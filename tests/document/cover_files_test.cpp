@@ -288,8 +288,8 @@ TEST_F(CoverFiles, PreviewShowsFrontAboveBackInTheGreyBox)
     EXPECT_TRUE(m_doc.saved);
     // A preview that cannot be written is reported, and the cover is saved without it.
     QDir().mkpath(m_work + kPreviewFileName);
-    ASSERT_TRUE(SaveAsFile(m_ctx, path("c.vrz")));
-    EXPECT_EQ(membersOf(path("c.vrz")), (QStringList{"vorn.ini", "c.vrz.txt"}));
+    ASSERT_TRUE(SaveAsFile(m_ctx, path("a|b.vrz")));
+    EXPECT_EQ(membersOf(path("a|b.vrz")), (QStringList{"vorn.ini", "a|b.vrz.txt"}));
     expectShown(".*\n\nPreview could not be saved!", MsgIcon::Exclamation);
 }
 
