@@ -348,14 +348,15 @@ QWidget* EditorWindow::buildFrontTab()
     auto* inner = new QWidget;
     inner->setObjectName(QStringLiteral("InnerTab"));
     auto* innerLayout = new QVBoxLayout(inner);
-    innerLayout->addWidget(fontGroup(QStringLiteral("Front-text settings"), QStringLiteral("Inner"),
-                                     QStringLiteral("FrontFont2"), QStringLiteral("FrontFontSize2"), m_inner));
+    // The front side's font frames carry no caption: no language entry names them.
+    innerLayout->addWidget(fontGroup(QString(), QStringLiteral("Inner"), QStringLiteral("FrontFont2"),
+                                     QStringLiteral("FrontFontSize2"), m_inner));
     innerLayout->addStretch();
     auto* outer = new QWidget;
     outer->setObjectName(QStringLiteral("OuterTab"));
     auto* outerLayout = new QVBoxLayout(outer);
-    outerLayout->addWidget(fontGroup(QStringLiteral("Front-text settings"), QStringLiteral("Outer"),
-                                     QStringLiteral("FrontFont"), QStringLiteral("FrontFontSize"), m_outer));
+    outerLayout->addWidget(fontGroup(QString(), QStringLiteral("Outer"), QStringLiteral("FrontFont"),
+                                     QStringLiteral("FrontFontSize"), m_outer));
     outerLayout->addStretch();
     settings->addTab(global, QStringLiteral("Global"));
     settings->addTab(inner, QStringLiteral("Inner-side"));
