@@ -25,9 +25,8 @@ QString FileNameOf(const QString& path)
 {
     if (path.isEmpty() || isSeparator(path.back()))
         return path;
-    int cut = path.lastIndexOf(QLatin1Char('\\'));
-    if (cut < 0)
-        cut = path.lastIndexOf(QLatin1Char('/'));
+    // The last separator of either kind: a Linux folder may be named "AC\DC".
+    const int cut = std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
     return cut < 0 ? path : path.mid(cut + 1);
 }
 

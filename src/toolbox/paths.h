@@ -5,8 +5,8 @@
 
 // Path routines accept "\" and "/" alike: names written on Windows may hold either.
 
-// The text after the last "\" (else the last "/"); the path itself when there is
-// neither or when it ends in a separator.
+// The text after the last "\" or "/"; the path itself when there is neither or when
+// it ends in a separator.
 QString FileNameOf(const QString& path);
 // The path up to and including its last separator; unchanged when it ends in one
 // or has none.

@@ -13,6 +13,7 @@ TEST(Paths, SplitPathsWrittenOnEitherSystem)
 {
     EXPECT_EQ(FileNameOf("C:\\covers\\a.vrz"), "a.vrz");
     EXPECT_EQ(FileNameOf("a/b\\c.jpg"), "c.jpg");
+    EXPECT_EQ(FileNameOf("/music/AC\\DC/best.vrz"), "best.vrz"); // never a name with a separator in it
     EXPECT_EQ(FileNameOf("/home/u/"), "/home/u/");
     EXPECT_EQ(FolderOf("/home/u/a.vrz"), "/home/u/");
     EXPECT_EQ(FolderOf("C:\\covers\\a.vrz"), "C:\\covers\\");
