@@ -37,11 +37,9 @@ bool workingFolderReady()
     return false;
 }
 
-// The file a picture slot names. "none" marks a removed picture: it must not be taken
-// for a file of that name in whatever folder the program runs in.
 QString pictureFile(const CoverPicture& picture)
 {
-    return picture.ref.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0 ? QString() : picture.ref;
+    return isRemovedPicture(picture.ref) ? QString() : picture.ref;
 }
 
 QString relativeRef(const CoverPicture& picture)

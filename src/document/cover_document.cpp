@@ -4,6 +4,11 @@
 
 #include <cmath>
 
+bool isRemovedPicture(const QString& ref)
+{
+    return ref.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0;
+}
+
 QColor colorFromValue(int value)
 {
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);

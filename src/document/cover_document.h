@@ -11,6 +11,10 @@ struct CoverPicture {
     QImage image;
 };
 
+// "none", the reference of a removed picture, names no file: not even one of that
+// name in whatever folder the program runs in.
+bool isRemovedPicture(const QString& ref);
+
 // The one cover the editor holds. Fields are named exactly as their keys in the
 // cover settings file; values start as a new cover's.
 // Careful: FontBold2 is the contents text's ITALIC flag and FontItalic2 its BOLD

@@ -241,10 +241,9 @@ public:
         if (v.isEmpty())
             return;
         picture.ref = CheckImport(v, m_file);
-        // "none" marks a removed picture; a reference that is not a full path names no
-        // file of ours (and must not be looked up in whatever folder we run in).
-        if (picture.ref.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0
-            || !QFileInfo(picture.ref).isAbsolute() || !FileExists(picture.ref))
+        // A reference that is not a full path names no file of ours (and must not be
+        // looked up in whatever folder we run in).
+        if (isRemovedPicture(picture.ref) || !QFileInfo(picture.ref).isAbsolute() || !FileExists(picture.ref))
             return;
         SetProgressStatus(QStringLiteral("Loading picture(%1)...(").arg(number)
                           + FormatByteSize(double(QFileInfo(picture.ref).size())) + QLatin1Char(')'));
