@@ -11,6 +11,7 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -96,6 +97,12 @@ int openFailureCode(zip_t* za)
 // Copies one member to a file, taking its bytes from budget; 0 or the failure code.
 int unpackMember(zip_t* za, zip_uint64_t index, const QString& path, qint64& budget)
 {
+    // A member that admits its size is refused before a byte is written.
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(za, index, 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE)
+        && stat.size > zip_uint64_t(std::max<qint64>(budget, 0)))
+        return zipcode::TooLarge;
     MemberPtr member(zip_fopen_index(za, index, 0));
     if (!member)
         return openFailureCode(za);

@@ -88,7 +88,8 @@ TEST_F(ZipEngine, HostileMemberNamesNeverWriteOutsideTheFolder)
     EXPECT_EQ(readFile(out + "/a.txt") + readFile(outside), QByteArray("archivedprecious"));
 }
 
-// A small archive that inflates past the limit writes nothing, in the open dialog's preview too.
+// A small archive that declares more than the limit is refused before anything is written,
+// in the open dialog's preview too.
 TEST_F(ZipEngine, ArchiveThatInflatesPastTheLimitIsRefused)
 {
     // One flushed deflate block of 1 MiB of zeros, repeated; zipfile only frames it.
