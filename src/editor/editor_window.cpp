@@ -34,6 +34,18 @@
 
 namespace {
 
+// One page of a settings sub-tab: its content at the top.
+QWidget* settingsPage(const QString& objectName, QWidget* content = nullptr)
+{
+    auto* page = new QWidget;
+    page->setObjectName(objectName);
+    auto* layout = new QVBoxLayout(page);
+    if (content)
+        layout->addWidget(content);
+    layout->addStretch();
+    return page;
+}
+
 // A sheet's preview at the top-left of its area; the renderers draw on it.
 void addPreview(QWidget* area, const QString& name, const QSizeF& sheetMm)
 {
@@ -307,24 +319,15 @@ QWidget* EditorWindow::buildBackTab()
 
     auto* settings = new QTabWidget;
     settings->setObjectName(QStringLiteral("BackSettingsTabs"));
-    auto* global = new QWidget;
-    global->setObjectName(QStringLiteral("BackGlobalTab"));
-    new QVBoxLayout(global);
-    auto* label = new QWidget;
-    label->setObjectName(QStringLiteral("LabelTab"));
-    auto* labelLayout = new QVBoxLayout(label);
-    labelLayout->addWidget(fontGroup(QStringLiteral("Font-settings"), QStringLiteral("Label"), QStringLiteral("Fontname"),
-                                     QStringLiteral("Fontsize"), m_label));
-    labelLayout->addStretch();
-    auto* text = new QWidget;
-    text->setObjectName(QStringLiteral("TextTab"));
-    auto* textLayout = new QVBoxLayout(text);
-    textLayout->addWidget(fontGroup(QStringLiteral("Font-settings"), QStringLiteral("Text"), QStringLiteral("Fontname2"),
-                                    QStringLiteral("Fontsize2"), m_contents));
-    textLayout->addStretch();
-    settings->addTab(global, QStringLiteral("Global"));
-    settings->addTab(label, QStringLiteral("Label"));
-    settings->addTab(text, QStringLiteral("Text"));
+    settings->addTab(settingsPage(QStringLiteral("BackGlobalTab")), QStringLiteral("Global"));
+    settings->addTab(settingsPage(QStringLiteral("LabelTab"),
+                                  fontGroup(QStringLiteral("Font-settings"), QStringLiteral("Label"),
+                                            QStringLiteral("Fontname"), QStringLiteral("Fontsize"), m_label)),
+                     QStringLiteral("Label"));
+    settings->addTab(settingsPage(QStringLiteral("TextTab"),
+                                  fontGroup(QStringLiteral("Font-settings"), QStringLiteral("Text"),
+                                            QStringLiteral("Fontname2"), QStringLiteral("Fontsize2"), m_contents)),
+                     QStringLiteral("Text"));
 
     auto* layout = new QHBoxLayout(page);
     layout->addWidget(m_backPreviewArea, 1);
@@ -342,25 +345,16 @@ QWidget* EditorWindow::buildFrontTab()
 
     auto* settings = new QTabWidget;
     settings->setObjectName(QStringLiteral("FrontSettingsTabs"));
-    auto* global = new QWidget;
-    global->setObjectName(QStringLiteral("FrontGlobalTab"));
-    new QVBoxLayout(global);
-    auto* inner = new QWidget;
-    inner->setObjectName(QStringLiteral("InnerTab"));
-    auto* innerLayout = new QVBoxLayout(inner);
+    settings->addTab(settingsPage(QStringLiteral("FrontGlobalTab")), QStringLiteral("Global"));
     // The front side's font frames carry no caption: no language entry names them.
-    innerLayout->addWidget(fontGroup(QString(), QStringLiteral("Inner"), QStringLiteral("FrontFont2"),
-                                     QStringLiteral("FrontFontSize2"), m_inner));
-    innerLayout->addStretch();
-    auto* outer = new QWidget;
-    outer->setObjectName(QStringLiteral("OuterTab"));
-    auto* outerLayout = new QVBoxLayout(outer);
-    outerLayout->addWidget(fontGroup(QString(), QStringLiteral("Outer"), QStringLiteral("FrontFont"),
-                                     QStringLiteral("FrontFontSize"), m_outer));
-    outerLayout->addStretch();
-    settings->addTab(global, QStringLiteral("Global"));
-    settings->addTab(inner, QStringLiteral("Inner-side"));
-    settings->addTab(outer, QStringLiteral("Outer-side"));
+    settings->addTab(settingsPage(QStringLiteral("InnerTab"),
+                                  fontGroup(QString(), QStringLiteral("Inner"), QStringLiteral("FrontFont2"),
+                                            QStringLiteral("FrontFontSize2"), m_inner)),
+                     QStringLiteral("Inner-side"));
+    settings->addTab(settingsPage(QStringLiteral("OuterTab"),
+                                  fontGroup(QString(), QStringLiteral("Outer"), QStringLiteral("FrontFont"),
+                                            QStringLiteral("FrontFontSize"), m_outer)),
+                     QStringLiteral("Outer-side"));
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(m_frontPreviewArea, 1);
