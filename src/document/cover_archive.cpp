@@ -56,6 +56,18 @@ void redraw(CoverFileContext& ctx)
         ctx.redrawFront();
 }
 
+// After a successful open or save: the cover file is current and listed, the previews show
+// it (the back cover prints its path), and only then is the document saved, since a
+// redraw clears the flag.
+void finishCoverCommand(CoverFileContext& ctx, const QString& path)
+{
+    ctx.doc.currentFile = path;
+    if (ctx.addRecent)
+        ctx.addRecent(path);
+    redraw(ctx);
+    ctx.doc.saved = true;
+}
+
 // Marks a save or an open in progress. Both let window messages through, and a cover
 // dropped meanwhile must not flush the working folder under the running command.
 class FileCommandScope {
@@ -166,12 +178,7 @@ bool SaveCoverToFile(CoverFileContext& ctx, const QString& StrPath)
         MsgBox(message(28) + QLatin1Char('\n') + message(29) + QString::number(code), MsgIcon::Critical);
         return false;
     }
-    doc.currentFile = StrPath;
-    if (ctx.addRecent)
-        ctx.addRecent(StrPath);
-    // The back cover shows the cover file's path; redrawing also clears the saved flag.
-    redraw(ctx);
-    doc.saved = true;
+    finishCoverCommand(ctx, StrPath);
     return true;
 }
 
@@ -227,11 +234,7 @@ bool OpenSub(CoverFileContext& ctx, const QString& FilePath)
         LoadTexts(doc, app::workingFolder());
         LoadIniFile(doc, app::workingFolder() + QStringLiteral("vorn.ini"), false, ctx.fontList);
     }
-    doc.currentFile = name;
-    if (ctx.addRecent)
-        ctx.addRecent(name);
-    redraw(ctx);
-    doc.saved = true;
+    finishCoverCommand(ctx, name);
     return true;
 }
 
