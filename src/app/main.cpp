@@ -6,16 +6,18 @@
 #include "shell/main_frame.h"
 #include "shell/progress_window.h"
 #include "shell/startup.h"
+#include "shell/working_folder.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
+    // Names the per-user data folder for the window and the commands alike.
+    QCoreApplication::setApplicationName(QStringLiteral("Caseleaf"));
     // The window-less commands run before any window or display exists.
     if (isCommandLine(argc, argv))
         return runCommandLine(argc, argv);
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Caseleaf"));
     const QStringList arguments = QApplication::arguments().mid(1);
     app::debugMode = hasDebugSwitch(arguments);
     const QString coverPath = coverPathArgument(arguments);
@@ -41,6 +43,7 @@ int main(int argc, char** argv)
         frame.execute(coverPath);
     frame.load();
     const int result = QApplication::exec();
+    releaseWorkingFolder();
     setDialogs(nullptr);
     return result;
 }

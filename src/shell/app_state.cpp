@@ -1,6 +1,6 @@
 #include "shell/app_state.h"
 
-#include "toolbox/paths.h"
+#include "toolbox/program_folder.h"
 
 namespace app {
 
@@ -22,7 +22,7 @@ QString g_workingFolder;
 
 QString workingFolder()
 {
-    return g_workingFolder.isEmpty() ? GetAppPath() + QStringLiteral("tmp/") : g_workingFolder;
+    return g_workingFolder.isEmpty() ? programPath(ProgramPath::WorkingFolder) : g_workingFolder;
 }
 
 void setWorkingFolder(const QString& folder)

@@ -19,11 +19,11 @@ extern bool editorReady;
 
 // "Caseleaf v4.0 Rev. 11", with " - (DEBUGMODE!)" in debug mode.
 QString title();
-// The working folder holding the open cover's files, ending in "/": the program
-// folder's "tmp/" unless another one was set.
+// The working folder holding the open cover's files, ending in "/": the one
+// programPath names unless another one was set.
 QString workingFolder();
 // Points the working folder elsewhere (the command line's own temporary folder, so it
-// can run beside an open program); an empty path restores the program folder's.
+// can run beside an open program); an empty path restores programPath's.
 void setWorkingFolder(const QString& folder);
 
 } // namespace app

@@ -4,6 +4,7 @@
 #include "shell/progress.h"
 #include "toolbox/ini_file.h"
 #include "toolbox/paths.h"
+#include "toolbox/program_folder.h"
 
 #include <array>
 
@@ -34,7 +35,7 @@ QString& currentLanguage()
 // regard to case, as the file systems the language files come from do.
 QString languageFile(const QString& name)
 {
-    const QString folder = GetAppPath() + QStringLiteral("language/");
+    const QString folder = programPath(ProgramPath::Language);
     const QString fileName = name + QStringLiteral(".ini");
     if (FileExists(folder + fileName))
         return folder + fileName;

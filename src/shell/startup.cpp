@@ -7,9 +7,10 @@
 #include "shell/language.h"
 #include "shell/progress.h"
 #include "shell/user_settings.h"
+#include "shell/working_folder.h"
 #include "toolbox/paths.h"
+#include "toolbox/program_folder.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -38,7 +39,7 @@ bool acceptFirstUseNotice()
 
 bool readAboutText()
 {
-    const AboutTextCheck check = checkAboutText(ReadWholeFile(GetAppPath() + QStringLiteral("help/abouttext.txt")));
+    const AboutTextCheck check = checkAboutText(ReadWholeFile(programPath(ProgramPath::Help) + QStringLiteral("abouttext.txt")));
     if (!check.valid) {
         MsgBox(QStringLiteral("ERROR IN \"ABOUTTEXT.TXT\" PLEASE RE-INSTALL CASELEAF!"), MsgIcon::Critical,
                MsgButtons::Ok, QStringLiteral("ERROR!"));
@@ -72,10 +73,8 @@ bool loadStartLanguage()
 
 void makeWorkingFolder()
 {
-    const QString folder = GetAppPath() + QStringLiteral("tmp");
     // A folder that cannot be created shows up when a cover is opened or saved.
-    if (!FolderExists(folder))
-        QDir().mkpath(folder);
+    claimWorkingFolder();
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "toolbox/paths.h"
 
+#include "toolbox/program_folder.h"
 #include "toolbox/win1252.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -80,10 +80,7 @@ QStringList ListFiles(const QString& folder, const QString& pattern)
 
 QString GetAppPath()
 {
-    const QString home = qEnvironmentVariable("CASELEAF_HOME");
-    if (!home.isEmpty())
-        return withSlash(QDir::fromNativeSeparators(home));
-    return withSlash(QCoreApplication::applicationDirPath());
+    return programPath(ProgramPath::Folder);
 }
 
 QString GetDesktopFolder()

@@ -23,7 +23,7 @@ QString ReadWholeFile(const QString& path);
 // "." and ".." left out, in the file system's order.
 QStringList ListFiles(const QString& folder, const QString& pattern = QString());
 
-// The program folder, ending in "/": CASELEAF_HOME when set, else the executable's folder.
+// The program folder, ending in "/" (programPath decides it).
 QString GetAppPath();
 // The user's desktop folder ending in "/", or empty when there is none.
 QString GetDesktopFolder();
