@@ -12,6 +12,7 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -227,6 +228,57 @@ int extract(const QString& source, const QString& destination, const QStringList
     return commitStaged(staged, destination, warn);
 }
 
+// JPEG, PNG and GIF data is compressed already; deflate would only spend time on it.
+bool isCompressedPicture(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(8);
+    return head.startsWith("\xFF\xD8\xFF") || head.startsWith("\x89PNG\r\n\x1A\n") || head.startsWith("GIF87a")
+           || head.startsWith("GIF89a");
+}
+
+// Whether member index of za unpacks to exactly the bytes of the file at path. libzip
+// checks the member's CRC at its end, so a damaged member never compares equal.
+bool holdsSameBytes(zip_t* za, zip_uint64_t index, const QString& path)
+{
+    QFile file(path);
+    MemberPtr member(zip_fopen_index(za, index, 0));
+    if (!member || !file.open(QIODevice::ReadOnly))
+        return false;
+    std::vector<char> packed(1 << 16);
+    std::vector<char> onDisk(packed.size());
+    for (;;) {
+        const zip_int64_t n = zip_fread(member.get(), packed.data(), packed.size());
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return file.read(onDisk.data(), 1) == 0;
+        if (file.read(onDisk.data(), n) != n || std::memcmp(packed.data(), onDisk.data(), size_t(n)) != 0)
+            return false;
+    }
+}
+
+// A source that copies member name of earlier into target as it is compressed there,
+// when it is deflated and still holds the file's bytes; null otherwise. Reading it once
+// to compare costs far less than deflating the file again.
+zip_source_t* unchangedMember(zip_t* target, zip_t* earlier, const QString& name, const QString& path)
+{
+    const zip_int64_t index = zip_name_locate(earlier, name.toUtf8().constData(), 0);
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (index < 0 || zip_stat_index(earlier, zip_uint64_t(index), 0, &stat) != 0)
+        return nullptr;
+    const zip_uint64_t needed = ZIP_STAT_SIZE | ZIP_STAT_COMP_METHOD | ZIP_STAT_ENCRYPTION_METHOD;
+    if ((stat.valid & needed) != needed || stat.comp_method != ZIP_CM_DEFLATE
+        || stat.encryption_method != ZIP_EM_NONE || stat.size != zip_uint64_t(QFileInfo(path).size())
+        || !holdsSameBytes(earlier, zip_uint64_t(index), path))
+        return nullptr;
+    // The whole member without a range: libzip copies its compressed bytes as they are.
+    return zip_source_zip(target, earlier, zip_uint64_t(index), 0, 0, -1);
+}
+
 QString memberName(const QString& path, bool storePaths)
 {
     if (!storePaths)
@@ -268,7 +320,7 @@ int CompressFiles(const QString& SourceFiles, const QString& DestinationFile, in
 }
 
 int CompressArrayFiles(const QStringList& SourceFiles, const QString& DestinationFile, int CompressionRatio,
-                       bool StorePaths)
+                       bool StorePaths, const QString& unchangedFrom)
 {
     if (SourceFiles.size() > kMaxArchiveFiles)
         return zipcode::TooManyFiles;
@@ -295,12 +347,23 @@ int CompressArrayFiles(const QStringList& SourceFiles, const QString& Destinatio
     if (paths.isEmpty())
         return zipcode::NothingToDo;
 
+    // Opened before the new archive so that it outlives it: members copied from it are
+    // read only when the new archive is written. The new one may replace it on disk.
     int error = 0;
+    ArchivePtr earlier;
+    if (level > 0 && !unchangedFrom.isEmpty() && QFileInfo(unchangedFrom).isFile())
+        earlier.reset(zip_open(QFile::encodeName(unchangedFrom).constData(), ZIP_RDONLY, &error));
     ArchivePtr za(zip_open(QFile::encodeName(DestinationFile).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error));
     if (!za)
         return zipcode::CreateFailed;
     for (int i = 0; i < paths.size(); ++i) {
-        zip_source_t* src = zip_source_file(za.get(), QFile::encodeName(paths.at(i)).constData(), 0, 0);
+        const bool store = level == 0 || isCompressedPicture(paths.at(i));
+        zip_source_t* src = nullptr;
+        if (!store && earlier)
+            src = unchangedMember(za.get(), earlier.get(), members.at(i), paths.at(i));
+        const bool copied = src != nullptr;
+        if (!copied)
+            src = zip_source_file(za.get(), QFile::encodeName(paths.at(i)).constData(), 0, 0);
         if (!src)
             return zipcode::ReadFailed;
         const zip_int64_t index = zip_file_add(za.get(), members.at(i).toUtf8().constData(), src, ZIP_FL_ENC_UTF_8);
@@ -308,8 +371,10 @@ int CompressArrayFiles(const QStringList& SourceFiles, const QString& Destinatio
             zip_source_free(src);
             return zipcode::WriteFailed;
         }
-        const zip_int32_t method = level == 0 ? ZIP_CM_STORE : ZIP_CM_DEFLATE;
-        if (zip_set_file_compression(za.get(), zip_uint64_t(index), method, zip_uint32_t(level)) != 0)
+        if (copied)
+            continue;
+        const zip_int32_t method = store ? ZIP_CM_STORE : ZIP_CM_DEFLATE;
+        if (zip_set_file_compression(za.get(), zip_uint64_t(index), method, store ? 0 : zip_uint32_t(level)) != 0)
             return zipcode::WriteFailed;
     }
     // libzip writes to a temporary file beside the archive and renames it only when complete.

@@ -33,14 +33,19 @@ constexpr qint64 kMaxUnpackedBytes = 512LL * 1024 * 1024;
 QString ZipErrorText(int code);
 
 // Packs the files of SourceFiles (full paths joined by "|") into DestinationFile at
-// CompressionRatio (0 stores, 1..9 deflate). Files that do not exist are skipped and a
-// file listed twice is stored once. Members get bare file names unless StorePaths.
-// An existing archive is replaced only once the new one is complete.
+// CompressionRatio (0 stores, 1..9 deflate). JPEG, PNG and GIF files, known by their
+// first bytes, are stored at any level: deflating them takes long and gains nothing.
+// Files that do not exist are skipped and a file listed twice is stored once. Members
+// get bare file names unless StorePaths. An existing archive is replaced only once the
+// new one is complete.
 int CompressFiles(const QString& SourceFiles, const QString& DestinationFile, int CompressionRatio,
                   bool StorePaths = false);
 // As CompressFiles with the paths in a list, for paths that may hold "|" themselves.
+// A deflated member of the archive unchangedFrom (the cover opened or saved last) whose
+// name a listed file has and whose bytes it still holds exactly is copied across as it
+// is compressed there, without inflating and deflating it again.
 int CompressArrayFiles(const QStringList& SourceFiles, const QString& DestinationFile, int CompressionRatio,
-                       bool StorePaths = false);
+                       bool StorePaths = false, const QString& unchangedFrom = QString());
 
 // Unpacks every member of SourcePath into DestinationPath, overwriting silently unless
 // OverWriteWarning (then the user is asked per file). Without unzipDirectories every

@@ -134,8 +134,9 @@ int packCover(const CoverDocument& doc, const QString& StrPath)
     // Without its preview bitmap the cover is still worth saving.
     if (SavePreview(doc, folder + kPreviewFileName))
         members << folder + kPreviewFileName;
-    // A list, not "|"-joined text: a cover may be named "Artist | Album".
-    return CompressArrayFiles(members, StrPath, 9, false);
+    // A list, not "|"-joined text: a cover may be named "Artist | Album". What the cover
+    // last opened or saved still holds unchanged is copied from it, not deflated again.
+    return CompressArrayFiles(members, StrPath, 9, false, doc.currentFile);
 }
 
 } // namespace

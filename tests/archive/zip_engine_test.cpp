@@ -3,7 +3,10 @@
 #include "archive/zip_fixtures.h"
 #include "gtest_qt.h"
 
+#include <QBuffer>
 #include <QFileInfo>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -86,6 +89,115 @@ TEST_F(ZipEngine, HostileMemberNamesNeverWriteOutsideTheFolder)
     ASSERT_TRUE(QFile::link(outside, out + "/a.txt") && pythonZip(path("plain.vrz"), {{"a.txt", "archived"}}));
     ASSERT_EQ(ExtractFile(path("plain.vrz"), out, false, false), 0);
     EXPECT_EQ(readFile(out + "/a.txt") + readFile(outside), QByteArray("archivedprecious"));
+}
+
+// A picture with smooth areas and edges, as format writes it.
+QByteArray pictureBytes(const char* format)
+{
+    QImage image(300, 200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(QPen(Qt::darkBlue, 3));
+    for (int i = 0; i < 20; ++i)
+        painter.drawEllipse(QPoint(150, 100), 5 + 7 * i, 3 + 5 * i);
+    painter.end();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// The first bytes decide, not the name; every member unpacks to its bytes with each tool.
+TEST_F(ZipEngine, CompressedPicturesAreStoredAndTheRestDeflated)
+{
+    const QPair<QString, QByteArray> stored[] = {{"photo.bmp", pictureBytes("JPG")},
+                                                 {"pic.jpg", pictureBytes("PNG")},
+                                                 {"old.gif", "GIF87a" + noise(4000)},
+                                                 {"new", "GIF89a" + noise(4000)}};
+    const QPair<QString, QByteArray> deflated[] = {{"image.bmp", pictureBytes("BMP")},
+                                                   {"vorn.ini", QByteArray(3000, 'k')},
+                                                   {"named.jpg", QByteArray(3000, 'j')},
+                                                   {"short.jpg", "\xFF\xD8"},
+                                                   {"almost.png", QByteArray("\x89PNG\r\n\x1A") + QByteArray(3000, 0)}};
+    QStringList files;
+    QStringList expected;
+    for (const auto& [name, data] : stored) {
+        files << makeFile("in/" + name, data);
+        expected << QStringLiteral("%1 stored %2").arg(name).arg(data.size());
+    }
+    for (const auto& [name, data] : deflated) {
+        files << makeFile("in/" + name, data);
+        expected << name + " deflated";
+    }
+    ASSERT_EQ(CompressArrayFiles(files, path("c.vrz"), 9), 0);
+    EXPECT_EQ(run("unzip", {"-tq", path("c.vrz")}).exitCode, 0);
+    QStringList packed = packedMembers(path("c.vrz"));
+    ASSERT_EQ(packed.size(), expected.size());
+    for (int i = std::size(stored); i < packed.size(); ++i)
+        packed[i] = packed[i].section(' ', 0, 1);
+    EXPECT_EQ(packed, expected);
+    ASSERT_EQ(ExtractFile(path("c.vrz"), path("out"), false, false), 0);
+    for (const QString& file : files)
+        EXPECT_EQ(readFile(path("out/") + QFileInfo(file).fileName()), readFile(file)) << file.toStdString();
+    // Level 0 stores everything, as it always did.
+    ASSERT_EQ(CompressArrayFiles(files.mid(4, 1), path("flat.vrz"), 0), 0);
+    EXPECT_EQ(packedMembers(path("flat.vrz")).value(0).section(' ', 0, 1), QStringLiteral("image.bmp stored"));
+}
+
+// An archive of the given files deflated at level 1, as another tool might write it; with
+// damage, one byte in the middle of the first member's compressed data is flipped.
+bool fastZip(const QString& archive, const QStringList& files, bool damage = false)
+{
+    const QString script = QStringLiteral(
+        "import os, struct, sys, zipfile\n"
+        "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED, compresslevel=1) as z:\n"
+        "    for f in sys.argv[3:]: z.write(f, os.path.basename(f))\n"
+        "    first = z.infolist()[0]\n"
+        "if sys.argv[2] == '1':\n"
+        "    with open(sys.argv[1], 'r+b') as f:\n"
+        "        f.seek(first.header_offset + 26)\n"
+        "        n, m = struct.unpack('<HH', f.read(4))\n"
+        "        f.seek(first.header_offset + 30 + n + m + first.compress_size // 2)\n"
+        "        b = f.read(1)[0]\n"
+        "        f.seek(-1, 1)\n"
+        "        f.write(bytes([b ^ 0xFF]))\n");
+    return run("python3", QStringList{"-c", script, archive, damage ? "1" : "0"} + files).exitCode == 0;
+}
+
+// Copied members keep the earlier archive's level-1 data; anything else is packed anew.
+TEST_F(ZipEngine, UnchangedMembersAreCopiedFromTheEarlierArchive)
+{
+    const QString bitmap = makeFile("w/image.bmp", pictureBytes("BMP"));
+    const QString text = makeFile("w/cover.txt", QByteArray(20000, 't'));
+    const QString photo = makeFile("w/photo.jpg", pictureBytes("JPG"));
+    const QStringList files{bitmap, text, photo};
+    ASSERT_TRUE(fastZip(path("earlier.vrz"), files));
+    ASSERT_EQ(CompressArrayFiles(files, path("fresh.vrz"), 9), 0);
+    const QStringList earlier = packedMembers(path("earlier.vrz"));
+    const QStringList fresh = packedMembers(path("fresh.vrz"));
+    ASSERT_EQ(fresh.size(), 3);
+    // The two levels must differ for the copy to show.
+    ASSERT_NE(earlier.value(0), fresh.value(0));
+
+    writeFile(text, QByteArray(20000, 'T'));
+    ASSERT_EQ(CompressArrayFiles(files, path("next.vrz"), 9, false, path("earlier.vrz")), 0);
+    // The photo is stored from the file even though the earlier archive deflated it.
+    EXPECT_EQ(packedMembers(path("next.vrz")), (QStringList{earlier.value(0), fresh.value(1), fresh.value(2)}));
+    EXPECT_TRUE(memberOf(path("next.vrz"), "cover.txt") == QByteArray(20000, 'T'));
+
+    // Saving over the archive copied from, as "Save..." does.
+    ASSERT_TRUE(QFile::copy(path("earlier.vrz"), path("same.vrz")));
+    ASSERT_EQ(CompressArrayFiles(files, path("same.vrz"), 9, false, path("same.vrz")), 0);
+    EXPECT_EQ(packedMembers(path("same.vrz")).value(0), earlier.value(0));
+    EXPECT_TRUE(memberOf(path("same.vrz"), "image.bmp") == readFile(bitmap));
+
+    // A damaged member is never passed on: the file is packed again.
+    ASSERT_TRUE(fastZip(path("damaged.vrz"), {bitmap}, true));
+    ASSERT_TRUE(packedMembers(path("damaged.vrz")).isEmpty());
+    ASSERT_EQ(CompressArrayFiles(files, path("mended.vrz"), 9, false, path("damaged.vrz")), 0);
+    EXPECT_EQ(packedMembers(path("mended.vrz")).value(0), fresh.value(0));
+    EXPECT_EQ(run("unzip", {"-tq", path("mended.vrz")}).exitCode, 0);
 }
 
 // A small archive that declares more than the limit is refused before anything is written,

@@ -71,6 +71,20 @@ inline bool pythonZip(const QString& archive, const QList<Member>& members)
     return run(QStringLiteral("python3"), args).exitCode == 0;
 }
 
+// How Python's zipfile finds each member once it has checked every CRC: name, then
+// "stored" or "deflated" and the compressed size; empty when a check fails.
+inline QStringList packedMembers(const QString& archive)
+{
+    const QString script = QStringLiteral("import sys, zipfile\n"
+                                          "with zipfile.ZipFile(sys.argv[1]) as z:\n"
+                                          "    if z.testzip() is None:\n"
+                                          "        for i in z.infolist():\n"
+                                          "            kind = {0: 'stored', 8: 'deflated'}.get(i.compress_type, '?')\n"
+                                          "            print(i.filename, kind, i.compress_size)\n");
+    return QString::fromUtf8(run(QStringLiteral("python3"), {QStringLiteral("-c"), script, archive}).out)
+        .split('\n', Qt::SkipEmptyParts);
+}
+
 // Every entry below folder, relative to it, links not followed.
 inline QStringList entriesBelow(const QString& folder)
 {

@@ -109,6 +109,28 @@ TEST_F(CoverFiles, EverythingSurvivesSaveAndOpen)
     EXPECT_TRUE(m_doc.saved && m_doc.currentFile == path("Band.vrz") && m_dialogs.shown.empty());
 }
 
+// A JPEG is stored whatever its name says; other tools read the archive without complaint,
+// also when it is saved again over itself.
+TEST_F(CoverFiles, PicturesAlreadyCompressedAreStored)
+{
+    ASSERT_TRUE(QFile::rename(makePicture(QStringLiteral("pics/photo.jpg"), Qt::red), path("pics/photo.bmp")));
+    m_doc.BackPicture.ref = path("pics/photo.bmp");
+    m_doc.FrontPicture.ref = makePicture(QStringLiteral("pics/front.bmp"), Qt::blue);
+    for (int save = 0; save < 2; ++save) {
+        ASSERT_TRUE(SaveCoverToFile(m_ctx, path("Band.vrz")));
+        EXPECT_EQ(run(QStringLiteral("unzip"), {QStringLiteral("-tq"), path("Band.vrz")}).exitCode, 0);
+        QStringList kinds;
+        for (const QString& member : packedMembers(path("Band.vrz")))
+            kinds << member.section(' ', 0, 1);
+        EXPECT_EQ(kinds, (QStringList{"vorn.ini deflated", "Band.vrz.txt deflated", "photo.bmp stored",
+                                      "front.bmp deflated", kPreviewFileName + " deflated"}));
+        m_doc = CoverDocument();
+        ASSERT_TRUE(OpenSub(m_ctx, path("Band.vrz")));
+        EXPECT_GT(m_doc.BackPicture.image.pixelColor(20, 15).red(), 240);
+        EXPECT_EQ(m_doc.FrontPicture.image.pixelColor(20, 15), QColor(Qt::blue));
+    }
+}
+
 // Folder names, a member named like a working subfolder, a picture too large to decode.
 TEST_F(CoverFiles, OpensArchivesOfOtherTools)
 {
