@@ -2,7 +2,7 @@
 # Both install the Debian packages that are missing first.
 
 PACKAGES := g++ cmake ninja-build pkg-config ccache qt6-base-dev qt6-base-dev-tools libgl-dev \
-            libzip-dev libwmf-dev libjpeg-dev libexpat1-dev googletest libgtest-dev libgmock-dev \
+            libzip-dev libcups2-dev libwmf-dev libjpeg-dev libexpat1-dev googletest libgtest-dev libgmock-dev \
             libbenchmark-dev fonts-liberation fonts-dejavu-core fonts-urw-base35 xvfb xauth poppler-utils zip unzip
 
 BUILD ?= build

@@ -135,6 +135,11 @@ void DrawingSurface::paintPicture(const QImage& picture, const QPointF& dest, co
     const double py = picture.height() / natural.height();
     const QRectF sourcePixels(visible.left() * px, visible.top() * py, visible.width() * px,
                               visible.height() * py);
+    drawPicturePart(target, picture, sourcePixels);
+}
+
+void DrawingSurface::drawPicturePart(const QRectF& target, const QImage& picture, const QRectF& sourcePixels)
+{
     QPainter& painter = deviceContext();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(target, picture, sourcePixels);
@@ -182,7 +187,7 @@ const QImage& ImageSurface::image()
 }
 
 PrinterSurface::PrinterSurface(QPagedPaintDevice& device)
-    : DrawingSurface(device, device.logicalDpiX(), device.logicalDpiY())
+    : DrawingSurface(device, device.logicalDpiX(), device.logicalDpiY()), m_pages(device)
 {
     QPageLayout layout = device.pageLayout();
     layout.setMode(QPageLayout::FullPageMode);
@@ -194,6 +199,31 @@ PrinterSurface::PrinterSurface(QPagedPaintDevice& device)
 PrinterSurface::~PrinterSurface()
 {
     end();
+}
+
+void PrinterSurface::setCorrection(const QTransform& transform)
+{
+    m_painter.setWorldTransform(transform);
+}
+
+void PrinterSurface::drawPicturePart(const QRectF& target, const QImage& picture, const QRectF& sourcePixels)
+{
+    // The whole picture clipped to the part: a document then holds a picture once, however
+    // many pages show a part of it, where each part would be a picture of its own.
+    const double sx = target.width() / sourcePixels.width();
+    const double sy = target.height() / sourcePixels.height();
+    const QRectF whole(target.left() - sourcePixels.left() * sx, target.top() - sourcePixels.top() * sy,
+                       picture.width() * sx, picture.height() * sy);
+    m_painter.save();
+    m_painter.setClipRect(target, Qt::IntersectClip);
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    m_painter.drawImage(whole, picture);
+    m_painter.restore();
+}
+
+bool PrinterSurface::newPage()
+{
+    return m_pages.newPage();
 }
 
 bool PrinterSurface::end()

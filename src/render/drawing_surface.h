@@ -73,6 +73,8 @@ public:
 
 protected:
     DrawingSurface(QPaintDevice& device, double dpiX, double dpiY);
+    // Draws the source pixels of a picture into the device rectangle target.
+    virtual void drawPicturePart(const QRectF& target, const QImage& picture, const QRectF& sourcePixels);
 
 private:
     QPointF toDevice(const QPointF& p) const { return QPointF(p.x() * m_unitX, p.y() * m_unitY); }
@@ -107,8 +109,8 @@ private:
 };
 
 // A printer page at true size: the whole paper, no margins, millimetres from the paper's
-// top-left corner. Painting starts when the surface is made; newPage() on the device moves
-// to the next page and end() finishes the document.
+// top-left corner. Painting starts when the surface is made; newPage() moves to the next
+// page and end() finishes the document.
 class PrinterSurface : public DrawingSurface {
 public:
     explicit PrinterSurface(QPagedPaintDevice& device);
@@ -119,9 +121,18 @@ public:
     QPainter& deviceContext() override { return m_painter; }
     // False when the device could not be opened for painting.
     bool isActive() const { return m_painter.isActive(); }
+    // Everything drawn from now on, on every page, goes through this transform of device
+    // pixels (a printer's calibration).
+    void setCorrection(const QTransform& transform);
+    // Only between pages: after the last one it would add an empty sheet.
+    bool newPage();
     // Finishes the document; false when that failed.
     bool end();
 
+protected:
+    void drawPicturePart(const QRectF& target, const QImage& picture, const QRectF& sourcePixels) override;
+
 private:
+    QPagedPaintDevice& m_pages;
     QPainter m_painter;
 };

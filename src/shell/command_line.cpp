@@ -1,27 +1,22 @@
 #include "shell/command_line.h"
 
-#include "document/cover_archive.h"
 #include "document/cover_document.h"
-#include "document/font_matching.h"
 #include "render/back_renderer.h"
 #include "render/drawing_surface.h"
 #include "render/front_renderer.h"
 #include "render/sheet_geometry.h"
-#include "shell/app_state.h"
-#include "shell/language.h"
-#include "shell/user_settings.h"
+#include "shell/command_print.h"
+#include "shell/command_render_pdf.h"
+#include "shell/command_session.h"
 
 #include <QGuiApplication>
 #include <QImageWriter>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-constexpr int kFailed = 1;
-constexpr int kUsageError = 2;
 constexpr int kDefaultDpi = 300;
 // 1200 dpi keeps the front sheet under 300 MB of pixels.
 constexpr int kMaxDpi = 1200;
@@ -31,23 +26,28 @@ const char* const kUsage =
     "  caseleaf render COVER.vrz --side back|front --out FILE.png [--dpi N]\n"
     "      Draws the back (160 x 128 mm) or front (250 x 130 mm) sheet of a cover\n"
     "      at N dots per inch (default 300, at most 1200) into a picture file.\n"
+    "  caseleaf render COVER.vrz --side back|front --out FILE.pdf [--copies N]\n"
+    "                  [--paper A4|Letter]\n"
+    "      Writes N copies (default 1) of the sheet as a PDF document, a page each, at\n"
+    "      true size from the paper's top-left corner, the counter %c stepping from\n"
+    "      copy to copy. A4 unless Letter is asked for; portrait paper for the back,\n"
+    "      landscape for the front.\n"
+    "  caseleaf print COVER.vrz --side back|front [--printer NAME] [--copies N]\n"
+    "                 [--no-calibration]\n"
+    "      Prints N copies (default 1) of the sheet on the print queue NAME (the\n"
+    "      default queue without --printer), as printing in the window does, with\n"
+    "      the printer's calibration unless --no-calibration is given.\n"
     "  caseleaf convert IN.vrz OUT.vrz\n"
     "      Opens a cover and saves it again as OUT (\".vrz\" is added when missing).\n"
     "  caseleaf --help\n"
     "      Shows this text.\n"
-    "Exit status: 0 on success, 1 when the cover could not be read or written,\n"
-    "2 for a usage error.\n";
+    "Exit status: 0 on success, 1 when the cover could not be read or written or\n"
+    "the printer did not take the job, 2 for a usage error.\n";
 
 int usageError(const QString& problem)
 {
     std::fprintf(stderr, "caseleaf: %s\n%s", problem.toLocal8Bit().constData(), kUsage);
-    return kUsageError;
-}
-
-int failure(const QString& text)
-{
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-    return kFailed;
+    return kCommandUsageError;
 }
 
 struct RenderRequest {
@@ -78,6 +78,8 @@ QString parseRender(const QStringList& args, RenderRequest& r)
                 if (!ok || r.dpi < 1 || r.dpi > kMaxDpi)
                     return QStringLiteral("--dpi takes a whole number from 1 to %1").arg(kMaxDpi);
             }
+        } else if (a == QLatin1String("--copies") || a == QLatin1String("--paper")) {
+            return a + QStringLiteral(" needs a PDF output (--out FILE.pdf)");
         } else if (a.startsWith(QLatin1String("--")) || !r.cover.isEmpty()) {
             return QStringLiteral("unexpected argument \"%1\"").arg(a);
         } else {
@@ -94,46 +96,18 @@ QString parseRender(const QStringList& args, RenderRequest& r)
     return QString();
 }
 
-// The commands' own working folder and language, set up once the application exists.
-class Session {
-public:
-    Session()
-    {
-        if (m_work.isValid())
-            app::setWorkingFolder(m_work.path());
-        QString language = settings::language();
-        LoadLanguage(language);
-        app::viewEnabled = true;
-        m_ctx.fontList = standardFontList();
-    }
-    ~Session() { app::setWorkingFolder(QString()); }
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
-
-    bool ready() const { return m_work.isValid(); }
-    // The open messages have gone to standard error already.
-    bool open(const QString& path) { return OpenSub(m_ctx, path); }
-    bool saveAs(const QString& name) { return SaveAsFile(m_ctx, coverSaveName(name)); }
-    CoverDocument& doc() { return m_doc; }
-
-private:
-    QTemporaryDir m_work;
-    CoverDocument m_doc;
-    CoverFileContext m_ctx{m_doc};
-};
-
 int render(const RenderRequest& r)
 {
-    Session session;
+    CommandSession session;
     if (!session.ready())
-        return failure(QStringLiteral("No temporary working folder could be made."));
+        return commandFailure(QStringLiteral("No temporary working folder could be made."));
     if (!session.open(r.cover))
-        return kFailed;
+        return kCommandFailed;
     const QSizeF size = r.back ? QSizeF(backsheet::kWidth, backsheet::kHeight)
                                : QSizeF(frontsheet::kWidth, frontsheet::kHeight);
     ImageSurface surface(size, r.dpi);
     if (surface.image().isNull())
-        return failure(QStringLiteral("Not enough memory for the picture at %1 dpi.").arg(r.dpi));
+        return commandFailure(QStringLiteral("Not enough memory for the picture at %1 dpi.").arg(r.dpi));
     surface.clear();
     if (r.back)
         UpdateBack(session.doc(), surface, false);
@@ -141,17 +115,17 @@ int render(const RenderRequest& r)
         UpdateFront(session.doc(), surface, false);
     QImageWriter writer(r.out);
     if (!writer.write(surface.image()))
-        return failure(QStringLiteral("The picture could not be written to %1: %2").arg(r.out, writer.errorString()));
+        return commandFailure(QStringLiteral("The picture could not be written to %1: %2").arg(r.out, writer.errorString()));
     return 0;
 }
 
 int convert(const QString& in, const QString& out)
 {
-    Session session;
+    CommandSession session;
     if (!session.ready())
-        return failure(QStringLiteral("No temporary working folder could be made."));
+        return commandFailure(QStringLiteral("No temporary working folder could be made."));
     if (!session.open(in) || !session.saveAs(out))
-        return kFailed;
+        return kCommandFailed;
     return 0;
 }
 
@@ -163,7 +137,7 @@ bool isCommandLine(int argc, char** argv)
         return false;
     const char* first = argv[1];
     return std::strcmp(first, "render") == 0 || std::strcmp(first, "convert") == 0
-           || std::strcmp(first, "--help") == 0;
+           || std::strcmp(first, "print") == 0 || std::strcmp(first, "--help") == 0;
 }
 
 int runCommandLine(int argc, char** argv)
@@ -178,6 +152,16 @@ int runCommandLine(int argc, char** argv)
             return usageError(QStringLiteral("--help takes no arguments"));
         std::fputs(kUsage, stdout);
         return 0;
+    }
+    if (command == QLatin1String("render") && rendersPdf(args.mid(1))) {
+        QString problem;
+        const int result = renderPdfCommand(args.mid(1), problem);
+        return problem.isEmpty() ? result : usageError(problem);
+    }
+    if (command == QLatin1String("print")) {
+        QString problem;
+        const int result = printCommand(args.mid(1), problem);
+        return problem.isEmpty() ? result : usageError(problem);
     }
     if (command == QLatin1String("render")) {
         RenderRequest request;

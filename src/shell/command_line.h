@@ -2,6 +2,8 @@
 
 // The window-less commands of the program:
 //   caseleaf render COVER.vrz --side back|front --out FILE.png [--dpi N]
+//   caseleaf render COVER.vrz --side back|front --out FILE.pdf [--copies N] [--paper A4|Letter]
+//   caseleaf print COVER.vrz --side back|front [--printer NAME] [--copies N] [--no-calibration]
 //   caseleaf convert IN.vrz OUT.vrz
 //   caseleaf --help
 // They need no display and use a temporary working folder of their own, so they can run
