@@ -97,7 +97,7 @@ void saveCalibration(const QString& printer, const PrinterCalibration& c)
     removeNamedSettings(kGroup, printer);
     if (c.isNone())
         return;
-    const auto text = [](double v) { return QString::number(v, 'g', 10); };
+    const auto text = [](double v) { return QString::number(v, 'g', 17); };
     writeNamedSetting(kGroup, printer, QStringLiteral("OffsetX"), text(c.offsetX));
     writeNamedSetting(kGroup, printer, QStringLiteral("OffsetY"), text(c.offsetY));
     writeNamedSetting(kGroup, printer, QStringLiteral("ScaleX"), text(c.scaleX));
