@@ -8,7 +8,7 @@ PACKAGES := g++ cmake ninja-build pkg-config ccache qt6-base-dev qt6-base-dev-to
 BUILD ?= build
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench print-check clean
 
 all: build
 
@@ -35,6 +35,10 @@ bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DCASELEAF_TESTS=OFF -DCASELEAF_BENCH=ON
 	cmake --build $(BUILD)-bench
 	for b in $(BUILD)-bench/bench/*_bench; do QT_QPA_PLATFORM=offscreen $$b; done
+
+# A real print queue: not part of "test", it installs cups and adds a queue.
+print-check: build
+	bash tests/print_check/print_check.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench
