@@ -6,6 +6,7 @@
 #include "shell/main_frame.h"
 #include "shell/progress_window.h"
 #include "shell/startup.h"
+#include "shell/window_system.h"
 #include "shell/working_folder.h"
 
 #include <QApplication>
@@ -17,7 +18,10 @@ int main(int argc, char** argv)
     // The window-less commands run before any window or display exists.
     if (isCommandLine(argc, argv))
         return runCommandLine(argc, argv);
-    QApplication application(argc, argv);
+    // Without a window system only those commands can run: say so rather than abort.
+    const std::unique_ptr<QApplication> application = startWindowSystem(argc, argv);
+    if (!application)
+        return 1;
     const QStringList arguments = QApplication::arguments().mid(1);
     app::debugMode = hasDebugSwitch(arguments);
     const QString coverPath = coverPathArgument(arguments);
@@ -37,7 +41,7 @@ int main(int argc, char** argv)
     qtDialogs.setOwner(&frame);
     QObject::connect(&instance, &SingleInstance::executeRequested, &frame, &MainFrame::execute);
     QObject::connect(&instance, &SingleInstance::activationRequested, &frame, &MainFrame::bringToFront);
-    QObject::connect(&frame, &MainFrame::ended, &application, &QCoreApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&frame, &MainFrame::ended, application.get(), &QCoreApplication::quit, Qt::QueuedConnection);
     // A cover named on the command line opens like one handed over by a later start.
     if (!coverPath.isEmpty())
         frame.execute(coverPath);

@@ -22,6 +22,10 @@ const QString kPreviewFileName = QStringLiteral("~vorn_preview_file~.bmp");
 
 namespace {
 
+constexpr int kMaxPreviewSide = 4096;
+// A bitmap of that size at 32 bits a pixel, with room for its headers.
+constexpr qint64 kMaxPreviewBytes = 4LL * kMaxPreviewSide * kMaxPreviewSide + 65536;
+
 QString message(int n)
 {
     return Lang(LangSection::Messages, n);
@@ -299,21 +303,25 @@ bool SaveAsFile(CoverFileContext& ctx, const QString& name)
     return SaveCoverToFile(ctx, name);
 }
 
-QImage coverArchivePreview(const QString& path)
+QImage readArchivePreview(const QString& path, const QString& folder)
 {
-    const QString folder = app::workingFolder() + QStringLiteral("preview/");
-    const QString bitmap = folder + kPreviewFileName;
-    ExtractSingleFiles(path, folder, {kPreviewFileName});
-    if (!QFileInfo(bitmap).isFile())
+    const QString bitmap = QDir(folder).filePath(kPreviewFileName);
+    if (ExtractSingleFiles(path, folder, {kPreviewFileName}) != zipcode::Ok || !QFileInfo(bitmap).isFile())
         return QImage();
-    QImageReader reader(bitmap);
-    reader.setDecideFormatFromContent(true);
-    // A preview far larger than the dialog's box is not one of ours.
-    const QSize size = reader.size();
     QImage image;
-    if (size.isValid() && qint64(size.width()) * size.height() <= kMaxPicturePixels)
-        image = reader.read();
+    // Ours are 210 x 180; anything near the limits is refused before it is decoded.
+    if (QFileInfo(bitmap).size() <= kMaxPreviewBytes) {
+        QImageReader reader(bitmap, "bmp");
+        const QSize size = reader.size();
+        if (size.isValid() && size.width() <= kMaxPreviewSide && size.height() <= kMaxPreviewSide)
+            image = reader.read();
+    }
     QFile::setPermissions(bitmap, QFile::permissions(bitmap) | QFile::WriteOwner);
     QFile::remove(bitmap);
     return image;
+}
+
+QImage coverArchivePreview(const QString& path)
+{
+    return readArchivePreview(path, app::workingFolder() + QStringLiteral("preview/"));
 }

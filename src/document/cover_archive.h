@@ -56,8 +56,11 @@ bool SaveAsCommand(CoverFileContext& ctx);
 // Like "Save as..." with the name already chosen and no question before replacing.
 bool SaveAsFile(CoverFileContext& ctx, const QString& name);
 
-// The preview bitmap stored in the cover archive at path, unpacked through the
-// working folder's "preview/" folder; a null image when there is none.
+// The preview bitmap stored in the cover archive at path, unpacked into folder and removed
+// from it again; nothing else of the archive is read. A null image when there is none, the
+// archive is damaged, or the member is not a Windows bitmap of at most 4096 x 4096 pixels.
+QImage readArchivePreview(const QString& path, const QString& folder);
+// As readArchivePreview, through the working folder's "preview/" folder.
 QImage coverArchivePreview(const QString& path);
 
 // The filter of the cover dialogs.

@@ -8,12 +8,14 @@
 #include "shell/command_print.h"
 #include "shell/command_render_pdf.h"
 #include "shell/command_session.h"
+#include "shell/command_thumbnail.h"
 
 #include <QGuiApplication>
 #include <QImageWriter>
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -39,6 +41,9 @@ const char* const kUsage =
     "      the printer's calibration unless --no-calibration is given.\n"
     "  caseleaf convert IN.vrz OUT.vrz\n"
     "      Opens a cover and saves it again as OUT (\".vrz\" is added when missing).\n"
+    "  caseleaf thumbnail IN.vrz OUT.png SIZE\n"
+    "      Writes the cover's preview picture, at most SIZE pixels wide and high, as a\n"
+    "      PNG file (file managers show covers with it).\n"
     "  caseleaf --help\n"
     "      Shows this text.\n"
     "Exit status: 0 on success, 1 when the cover could not be read or written or\n"
@@ -137,14 +142,21 @@ bool isCommandLine(int argc, char** argv)
         return false;
     const char* first = argv[1];
     return std::strcmp(first, "render") == 0 || std::strcmp(first, "convert") == 0
-           || std::strcmp(first, "print") == 0 || std::strcmp(first, "--help") == 0;
+           || std::strcmp(first, "print") == 0 || std::strcmp(first, "thumbnail") == 0
+           || std::strcmp(first, "--help") == 0;
 }
 
 int runCommandLine(int argc, char** argv)
 {
-    // No display: the sheets are drawn into images.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
+    // No display: the sheets are drawn into images. A thumbnail draws nothing, so it starts
+    // no platform at all; file managers run it often, and in a sandbox.
+    std::unique_ptr<QCoreApplication> application;
+    if (std::strcmp(argv[1], "thumbnail") == 0) {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    } else {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    }
     const QStringList args = QCoreApplication::arguments().mid(1);
     const QString command = args.value(0);
     if (command == QLatin1String("--help")) {
@@ -167,6 +179,11 @@ int runCommandLine(int argc, char** argv)
         RenderRequest request;
         const QString problem = parseRender(args.mid(1), request);
         return problem.isEmpty() ? render(request) : usageError(problem);
+    }
+    if (command == QLatin1String("thumbnail")) {
+        ThumbnailRequest request;
+        const QString problem = parseThumbnail(args.mid(1), request);
+        return problem.isEmpty() ? writeThumbnail(request) : usageError(problem);
     }
     if (args.size() != 3)
         return usageError(QStringLiteral("convert needs an input and an output file"));

@@ -5,6 +5,7 @@
 //   caseleaf render COVER.vrz --side back|front --out FILE.pdf [--copies N] [--paper A4|Letter]
 //   caseleaf print COVER.vrz --side back|front [--printer NAME] [--copies N] [--no-calibration]
 //   caseleaf convert IN.vrz OUT.vrz
+//   caseleaf thumbnail IN.vrz OUT.png SIZE
 //   caseleaf --help
 // They need no display and use a temporary working folder of their own, so they can run
 // beside an open program.
