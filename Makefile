@@ -1,14 +1,17 @@
 # Caseleaf: `make run` builds and starts the program, `make test` builds and runs every test.
-# Both install the Debian packages that are missing first.
+# Both install the Debian packages that are missing first. `make package` builds a .deb.
 
 PACKAGES := g++ cmake ninja-build pkg-config ccache qt6-base-dev qt6-base-dev-tools libgl-dev \
             libzip-dev libcups2-dev libwmf-dev libjpeg-dev libexpat1-dev googletest libgtest-dev libgmock-dev \
-            libbenchmark-dev fonts-liberation fonts-dejavu-core fonts-urw-base35 xvfb xauth poppler-utils zip unzip
+            libbenchmark-dev fonts-liberation fonts-dejavu-core fonts-urw-base35 xvfb xauth poppler-utils zip unzip \
+            desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl appstream dpkg-dev file
 
 BUILD ?= build
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench print-check clean
+PREFIX ?= /usr/local
+
+.PHONY: all deps configure build run test bench print-check install package package-check clean
 
 all: build
 
@@ -39,6 +42,18 @@ bench: deps
 # A real print queue: not part of "test", it installs cups and adds a queue.
 print-check: build
 	bash tests/print_check/print_check.sh $(BUILD)
+
+# PREFIX and DESTDIR as usual: make install PREFIX=/usr DESTDIR=/tmp/stage
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# A Debian package of the installed layout; package-check installs it on this machine (root),
+# runs it and removes it again.
+package: build
+	cmake --build $(BUILD) --target package
+
+package-check: package
+	$(SUDO) bash packaging/check_deb.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench

@@ -1,0 +1,231 @@
+#include "archive/zip_fixtures.h"
+#include "gtest_qt.h"
+
+#include <QImage>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace fixtures;
+
+namespace {
+
+const QString kType = QStringLiteral("application/x-caseleaf-cover");
+
+bool haveTool(const QString& name)
+{
+    return run(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("command -v ") + name}).exitCode == 0;
+}
+
+// A key of a desktop entry file as written (QSettings would take ";" for a comment).
+QString entryValue(const QString& file, const QString& key)
+{
+    for (const QByteArray& line : readFile(file).split('\n')) {
+        if (line.startsWith(key.toUtf8() + '='))
+            return QString::fromUtf8(line.mid(key.toUtf8().size() + 1));
+    }
+    return QString();
+}
+
+// A fresh `cmake --install` with DESTDIR, as a package build does it, and a user's empty
+// home beside it.
+class Installed : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DESTDIR", m_stage.path());
+        const RunResult r = run(CASELEAF_CMAKE, {"--install", CASELEAF_BUILD_DIR, "--prefix", "/usr"}, QString(), env);
+        ASSERT_EQ(r.exitCode, 0) << r.out.constData() << r.err.constData();
+        ASSERT_TRUE(QDir().mkpath(m_home.filePath("tmp")));
+    }
+
+    QString prefix() const { return m_stage.filePath("usr"); }
+    QString installed(const QString& relative) const { return prefix() + '/' + relative; }
+    QString home(const QString& relative) const { return m_home.filePath(relative); }
+
+    // The environment of a user who starts the installed program: no display, nothing
+    // pointing at the build tree, per-user folders in the temporary home.
+    QProcessEnvironment userEnvironment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"CASELEAF_HOME", "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_DATA_DIRS"})
+            env.remove(name);
+        env.insert("HOME", m_home.path());
+        env.insert("XDG_CONFIG_HOME", home("config"));
+        env.insert("XDG_DATA_HOME", home("data"));
+        env.insert("XDG_CACHE_HOME", home("cache"));
+        env.insert("TMPDIR", home("tmp"));
+        env.insert("PATH", prefix() + "/bin:" + env.value("PATH"));
+        return env;
+    }
+
+    // A cover saved by the installed program itself, so it carries a preview.
+    QString savedCover()
+    {
+        const QString plain = home("plain.vrz");
+        EXPECT_TRUE(pythonZip(plain, {{"vorn.ini", "[LastCover]\r\nText=\"installed\"\r\nBackColor=65280\r\n"},
+                                      {"plain.vrz.txt", "// ~contents~=\r\nTrack 1\r\n"}}));
+        const RunResult r = run(installed("bin/caseleaf"), {"convert", plain, home("cover.vrz")}, m_home.path(),
+                                userEnvironment());
+        EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+        return home("cover.vrz");
+    }
+
+    QTemporaryDir m_stage;
+    QTemporaryDir m_home;
+};
+
+// The executable, the program folder's data below share/caseleaf where the executable looks
+// for it, the desktop's files, and nothing the build only needs.
+TEST_F(Installed, TreeHoldsTheProgramItsDataAndTheDesktopFiles)
+{
+    const QStringList expected = {
+        "bin/caseleaf",
+        "share/applications/caseleaf.desktop",
+        "share/caseleaf/help/abouttext.txt",
+        "share/caseleaf/help/gbhelp.html",
+        "share/icons/hicolor/scalable/apps/caseleaf.svg",
+        "share/icons/hicolor/scalable/mimetypes/application-x-caseleaf-cover.svg",
+        "share/man/man1/caseleaf.1.gz",
+        "share/metainfo/org.caseleaf.Caseleaf.metainfo.xml",
+        "share/mime/packages/caseleaf.xml",
+        "share/thumbnailers/caseleaf.thumbnailer",
+    };
+    QStringList found;
+    for (const QString& entry : entriesBelow(prefix())) {
+        // Every shipped language and preset goes; which ones is the data folder's business.
+        if (QFileInfo(installed(entry)).isFile() && !entry.startsWith("share/caseleaf/language/")
+            && !entry.startsWith("share/caseleaf/presets/"))
+            found << entry;
+    }
+    EXPECT_EQ(found, expected);
+    EXPECT_EQ(QDir(installed("share/caseleaf/language")).entryList(QDir::Files),
+              QDir(CASELEAF_SOURCE_DIR "/data/language").entryList(QDir::Files));
+    EXPECT_EQ(QDir(installed("share/caseleaf/presets")).entryList(QDir::Files),
+              QDir(CASELEAF_SOURCE_DIR "/data/presets").entryList(QDir::Files));
+    EXPECT_TRUE(QFileInfo(installed("bin/caseleaf")).isExecutable());
+    // The enciphered about text, not its readable source.
+    EXPECT_EQ(readFile(installed("share/caseleaf/help/abouttext.txt")), readFile(CASELEAF_BUILD_DIR "/help/abouttext.txt"));
+}
+
+TEST_F(Installed, DesktopEntryIsValidAndNamesWhatIsInstalled)
+{
+    if (!haveTool("desktop-file-validate"))
+        GTEST_SKIP() << "desktop-file-validate (desktop-file-utils) is not installed";
+    const QString entry = installed("share/applications/caseleaf.desktop");
+    const RunResult r = run("desktop-file-validate", {entry});
+    EXPECT_EQ(r.exitCode, 0) << r.out.constData() << r.err.constData();
+    EXPECT_EQ(r.out + r.err, QByteArray());
+
+    EXPECT_EQ(entryValue(entry, "Exec"), "caseleaf %f");
+    EXPECT_TRUE(QFileInfo(installed("bin/" + entryValue(entry, "TryExec"))).isExecutable());
+    EXPECT_TRUE(QFileInfo::exists(installed("share/icons/hicolor/scalable/apps/" + entryValue(entry, "Icon") + ".svg")));
+    EXPECT_EQ(entryValue(entry, "MimeType"), kType + ';');
+    // German desktops show their own comment and generic name.
+    EXPECT_FALSE(entryValue(entry, "Comment[de]").isEmpty());
+    EXPECT_FALSE(entryValue(entry, "GenericName[de]").isEmpty());
+}
+
+// With the staged tree on XDG_DATA_DIRS and its database built, as a package's trigger
+// builds it, a cover is known by its name in any letter case and opens in Caseleaf.
+TEST_F(Installed, FileTypeIsRecognisedAndOpensInCaseleaf)
+{
+    for (const char* tool : {"update-mime-database", "update-desktop-database", "xdg-mime"}) {
+        if (!haveTool(tool))
+            GTEST_SKIP() << tool << " is not installed";
+    }
+    ASSERT_EQ(run("update-mime-database", {installed("share/mime")}).exitCode, 0);
+    ASSERT_EQ(run("update-desktop-database", {installed("share/applications")}).exitCode, 0);
+    const QString cover = savedCover();
+    ASSERT_TRUE(QFile::copy(cover, home("LOUD.VRZ")));
+    QProcessEnvironment desktop = userEnvironment();
+    desktop.remove("XDG_CURRENT_DESKTOP");
+    QProcessEnvironment plain = desktop;
+    desktop.insert("XDG_DATA_DIRS", installed("share") + ":/usr/share");
+    plain.insert("XDG_DATA_DIRS", "/usr/share");
+
+    for (const QString& file : {cover, home("LOUD.VRZ")}) {
+        const RunResult r = run("xdg-mime", {"query", "filetype", file}, QString(), desktop);
+        EXPECT_EQ(r.out.trimmed(), kType.toUtf8()) << file.toStdString() << r.err.constData();
+    }
+    // Without the installed type a cover is just a ZIP archive, so the check above means something.
+    EXPECT_EQ(run("xdg-mime", {"query", "filetype", cover}, QString(), plain).out.trimmed(), QByteArray("application/zip"));
+    EXPECT_EQ(run("xdg-mime", {"query", "default", kType}, QString(), desktop).out.trimmed(), QByteArray("caseleaf.desktop"));
+
+    const QByteArray described = readFile(installed("share/mime/application/x-caseleaf-cover.xml"));
+    EXPECT_TRUE(described.contains("<sub-class-of type=\"application/zip\"/>"));
+    EXPECT_TRUE(described.contains("xml:lang=\"de\"")) << described.constData();
+}
+
+// The thumbnailer's command line with its %i, %o and %s filled in, run from PATH the way
+// GNOME, Cinnamon, MATE and Xfce file managers run it.
+TEST_F(Installed, ThumbnailerGivesTheScaledPreviewAndNothingForADamagedCover)
+{
+    const QString entry = installed("share/thumbnailers/caseleaf.thumbnailer");
+    EXPECT_EQ(entryValue(entry, "MimeType"), kType + ';');
+    const QStringList path = userEnvironment().value("PATH").split(':');
+    EXPECT_EQ(QStandardPaths::findExecutable(entryValue(entry, "TryExec"), path), installed("bin/caseleaf"));
+    const QStringList exec = entryValue(entry, "Exec").split(' ');
+
+    const auto thumbnail = [&](const QString& in, const QString& out) {
+        QStringList args;
+        for (const QString& word : exec)
+            args << (word == "%i" ? in : word == "%o" ? out : word == "%s" ? QStringLiteral("256") : word);
+        return run(QStandardPaths::findExecutable(args.takeFirst(), path), args, m_home.path(), userEnvironment());
+    };
+    const QString cover = savedCover();
+    const RunResult r = thumbnail(cover, home("cover.png"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QImage stored = QImage::fromData(memberOf(cover, "~vorn_preview_file~.bmp"), "BMP");
+    ASSERT_FALSE(stored.isNull());
+    // 256 is larger than the 210 x 180 preview: it comes unchanged.
+    EXPECT_TRUE(QImage(home("cover.png")).convertToFormat(QImage::Format_RGB32)
+                == stored.convertToFormat(QImage::Format_RGB32));
+
+    const QByteArray bytes = readFile(cover);
+    ASSERT_TRUE(writeFile(home("damaged.vrz"), bytes.left(bytes.size() * 2 / 3)));
+    EXPECT_EQ(thumbnail(home("damaged.vrz"), home("damaged.png")).exitCode, 1);
+    EXPECT_FALSE(QFileInfo::exists(home("damaged.png")));
+}
+
+TEST_F(Installed, MetainfoValidatesAndLaunchesTheDesktopEntry)
+{
+    const QString metainfo = installed("share/metainfo/org.caseleaf.Caseleaf.metainfo.xml");
+    const QByteArray text = readFile(metainfo);
+    EXPECT_TRUE(text.contains("<launchable type=\"desktop-id\">caseleaf.desktop</launchable>"));
+    EXPECT_TRUE(text.contains("<mediatype>" + kType.toUtf8() + "</mediatype>"));
+    EXPECT_TRUE(text.contains("version=\"" CASELEAF_VERSION "\"")) << text.constData();
+    if (!haveTool("appstreamcli"))
+        GTEST_SKIP() << "appstreamcli (appstream) is not installed";
+    const RunResult r = run("appstreamcli", {"validate", "--no-net", metainfo});
+    EXPECT_EQ(r.exitCode, 0) << r.out.constData() << r.err.constData();
+}
+
+// The manual, the README and --help describe the same commands: whoever adds one to the
+// usage text adds it to the other two.
+TEST_F(Installed, ManualAndReadmeDescribeEveryCommandOfTheHelp)
+{
+    const RunResult help = run(installed("bin/caseleaf"), {"--help"}, QString(), userEnvironment());
+    ASSERT_EQ(help.exitCode, 0);
+    QStringList commands;
+    const QRegularExpression usageLine(QStringLiteral("^  caseleaf (\\S+)"), QRegularExpression::MultilineOption);
+    for (auto it = usageLine.globalMatch(QString::fromUtf8(help.out)); it.hasNext();)
+        commands << it.next().captured(1);
+    ASSERT_GE(commands.size(), 4) << help.out.constData();
+
+    const RunResult page = run("sh", {"-c", "gzip -dc \"$0\" | groff -man -Tutf8 -ww -P-cbou", installed("share/man/man1/caseleaf.1.gz")});
+    ASSERT_EQ(page.exitCode, 0);
+    EXPECT_EQ(page.err, QByteArray()) << "groff warns about the manual";
+    const QString manual = QString::fromUtf8(page.out).replace(QChar(0x2010), '-').replace(QChar(0x2212), '-');
+    const QString readme = QString::fromUtf8(readFile(CASELEAF_SOURCE_DIR "/README.md"));
+    for (const QString& command : commands) {
+        EXPECT_TRUE(manual.contains("caseleaf " + command)) << "caseleaf.1 does not describe " << command.toStdString();
+        EXPECT_TRUE(readme.contains("caseleaf " + command)) << "README.md does not list " << command.toStdString();
+    }
+    EXPECT_TRUE(manual.contains("Caseleaf " CASELEAF_VERSION));
+}
+
+} // namespace
