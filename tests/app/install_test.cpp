@@ -3,10 +3,13 @@
 
 #include <QImage>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 using namespace fixtures;
 
@@ -27,6 +30,15 @@ QString entryValue(const QString& file, const QString& key)
             return QString::fromUtf8(line.mid(key.toUtf8().size() + 1));
     }
     return QString();
+}
+
+// Every file below a folder with its size: what a run may not change.
+std::map<QString, qint64> snapshot(const QString& folder)
+{
+    std::map<QString, qint64> files;
+    for (const QString& entry : entriesBelow(folder))
+        files[entry] = QFileInfo(QDir(folder).filePath(entry)).size();
+    return files;
 }
 
 // A fresh `cmake --install` with DESTDIR, as a package build does it, and a user's empty
@@ -109,6 +121,60 @@ TEST_F(Installed, TreeHoldsTheProgramItsDataAndTheDesktopFiles)
     EXPECT_TRUE(QFileInfo(installed("bin/caseleaf")).isExecutable());
     // The enciphered about text, not its readable source.
     EXPECT_EQ(readFile(installed("share/caseleaf/help/abouttext.txt")), readFile(CASELEAF_BUILD_DIR "/help/abouttext.txt"));
+}
+
+// The installed executable finds its language and help in ../share/caseleaf, in the staged
+// tree as in a moved one, and writes nothing below the prefix.
+TEST_F(Installed, ProgramRendersACoverWithItsOwnDataAndWritesNothingBelowThePrefix)
+{
+    const QString cover = savedCover();
+    const auto before = snapshot(m_stage.path());
+    for (const QString& where : {QStringLiteral("usr"), QStringLiteral("moved/elsewhere")}) {
+        if (where != "usr") {
+            ASSERT_TRUE(QDir().mkpath(m_stage.filePath("moved")));
+            ASSERT_TRUE(QDir().rename(prefix(), m_stage.filePath(where)));
+        }
+        const QString program = m_stage.filePath(where + "/bin/caseleaf");
+        const RunResult r = run(program, {"render", cover, "--side", "back", "--out", home("back.png"), "--dpi", "50"},
+                                m_home.path(), userEnvironment());
+        EXPECT_EQ(r.exitCode, 0) << where.toStdString() << r.err.constData();
+        EXPECT_EQ(QImage(home("back.png")).size(), QSize(315, 252)) << where.toStdString();
+        // The message comes from the installed english.ini.
+        const RunResult missing = run(program, {"render", home("missing.vrz"), "--side", "back", "--out", "x.png"},
+                                      m_home.path(), userEnvironment());
+        EXPECT_EQ(missing.exitCode, 1);
+        EXPECT_TRUE(missing.err.contains("The cover could not be opened!")) << missing.err.constData();
+        QFile::remove(home("back.png"));
+        if (where != "usr") {
+            ASSERT_TRUE(QDir().rename(m_stage.filePath(where), prefix()) && QDir().rmdir(m_stage.filePath("moved")));
+        }
+    }
+    EXPECT_TRUE(snapshot(m_stage.path()) == before) << "the installed tree changed";
+}
+
+// The window started from the installation (first use already confirmed) takes its working
+// folder in the user's data folder, even for root, who could write below the prefix.
+TEST_F(Installed, WindowKeepsItsWorkingFolderInTheUsersDataFolder)
+{
+    {
+        QSettings settings(home("config/Caseleaf/VORN.conf"), QSettings::IniFormat);
+        settings.setValue("General/NotFirstUse", "False");
+    }
+    const auto before = snapshot(m_stage.path());
+    QProcessEnvironment env = userEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    QProcess window;
+    window.setProcessEnvironment(env);
+    window.start(installed("bin/caseleaf"), {});
+    ASSERT_TRUE(window.waitForStarted());
+    const QString perUser = home("data/Caseleaf/tmp/") + QString::number(window.processId());
+    for (int i = 0; i < 200 && !QFileInfo(perUser).isDir() && window.state() == QProcess::Running; ++i)
+        window.waitForFinished(50);
+    const bool claimed = QFileInfo(perUser).isDir();
+    window.kill();
+    window.waitForFinished();
+    EXPECT_TRUE(claimed) << window.readAllStandardError().constData();
+    EXPECT_TRUE(snapshot(m_stage.path()) == before) << "the installed tree changed";
 }
 
 TEST_F(Installed, DesktopEntryIsValidAndNamesWhatIsInstalled)
