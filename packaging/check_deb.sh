@@ -65,7 +65,8 @@ for i in "${!thumbnailer[@]}"; do
 done
 echo "${thumbnailer[*]}"
 "${thumbnailer[@]}"
-file thumb.png | tee /dev/stderr | grep -q '128 x 109'
+file thumb.png
+file thumb.png | grep -q '128 x 109'
 
 step "no display"
 if caseleaf 2>err.txt; then exit 1; else status=$?; fi
