@@ -27,6 +27,8 @@ public:
     QPrinter& printer() { return m_printer; }
     // True once the dialog has been used: the setup is the user's, not the default.
     bool hasChosenSetup() const { return m_copies > 0; }
+    // The copies the next print dialog starts with.
+    void offerCopies(int copies) { m_copies = copies; }
 
 private:
     QWidget* m_owner;
