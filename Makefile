@@ -38,6 +38,10 @@ bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DCASELEAF_TESTS=OFF -DCASELEAF_BENCH=ON
 	cmake --build $(BUILD)-bench
 	for b in $(BUILD)-bench/bench/*_bench; do QT_QPA_PLATFORM=offscreen $$b; done
+	@# The peer that numbered copies into a PDF are timed against.
+	@dpkg-query -W -f='$${Status}\n' glabels 2>/dev/null | grep -q 'install ok installed' || \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq glabels
+	python3 bench/print_bench.py $(BUILD)-bench/caseleaf
 
 # A real print queue: not part of "test", it installs cups and adds a queue.
 print-check: build
