@@ -28,12 +28,14 @@ def main():
     picture = '--picture' in sys.argv[2:]
     ini = ('[LastCover]\r\nText="Collected recordings, volume %c"\r\nFontname=DejaVu Sans\r\nFontsize=12\r\n'
            'Fontname2=DejaVu Sans\r\nFontsize2=7\r\nCounter=1\r\nCountFrom=8\r\nBackColor=16777215\r\n'
-           'CutColor=255\r\nCrullColor=65280\r\npMethod=1\r\n')
+           'CutColor=255\r\nCrullColor=65280\r\npMethod=1\r\nfBackColor=16777215\r\nfBackColor2=16777215\r\n'
+           'sfText=1\r\nFrontFont=DejaVu Sans\r\nFrontFontSize=20\r\nfFontCenter=1\r\nfCutColor=255\r\nfCrullColor=65280\r\n'
+           'Counter2=1\r\nCountFrom2=8\r\n')
     if picture:
         ini += 'BackPicture={sample.png}\r\n'
     lines = ''.join('%d. A track title of a usual length, copy %%c - %d:%02d\r\n' % (i, i % 7 + 2, i * 7 % 60)
                     for i in range(1, 41))
-    text = '// ~contents~=\r\n' + lines + '// ~fronttext1~=\r\n\r\n// ~fronttext2~=\r\n\r\n'
+    text = '// ~contents~=\r\n' + lines + '// ~fronttext1~=\r\n\r\n// ~fronttext2~=\r\nCollected recordings\r\nVolume %c\r\n'
     name = out.replace('\\', '/').split('/')[-1]
     with zipfile.ZipFile(out, 'w', zipfile.ZIP_DEFLATED) as z:
         z.writestr('vorn.ini', ini)
