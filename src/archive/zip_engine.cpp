@@ -185,7 +185,8 @@ int commitStaged(const std::vector<StagedFile>& files, const QString& destinatio
     return zipcode::Ok;
 }
 
-int extract(const QString& source, const QString& destination, const QStringList* names, bool warn, bool folders)
+int extract(const QString& source, const QString& destination, const QStringList* names, bool warn, bool folders,
+            qint64 budget)
 {
     if (!QFileInfo(source).isFile())
         return zipcode::NotFound;
@@ -204,7 +205,6 @@ int extract(const QString& source, const QString& destination, const QStringList
         return zipcode::DiskError;
 
     std::vector<StagedFile> staged;
-    qint64 budget = kMaxUnpackedBytes;
     const zip_int64_t count = zip_get_num_entries(za.get(), 0);
     for (zip_int64_t i = 0; i < count; ++i) {
         const char* rawName = zip_get_name(za.get(), zip_uint64_t(i), 0);
@@ -389,10 +389,11 @@ int CompressArrayFiles(const QStringList& SourceFiles, const QString& Destinatio
 int ExtractFile(const QString& SourcePath, const QString& DestinationPath, bool OverWriteWarning,
                 bool unzipDirectories)
 {
-    return extract(SourcePath, DestinationPath, nullptr, OverWriteWarning, unzipDirectories);
+    return extract(SourcePath, DestinationPath, nullptr, OverWriteWarning, unzipDirectories, kMaxUnpackedBytes);
 }
 
-int ExtractSingleFiles(const QString& SourcePath, const QString& DestinationPath, const QStringList& names)
+int ExtractSingleFiles(const QString& SourcePath, const QString& DestinationPath, const QStringList& names,
+                       qint64 maxBytes)
 {
-    return extract(SourcePath, DestinationPath, &names, false, false);
+    return extract(SourcePath, DestinationPath, &names, false, false, std::min(maxBytes, kMaxUnpackedBytes));
 }

@@ -54,5 +54,8 @@ int CompressArrayFiles(const QStringList& SourceFiles, const QString& Destinatio
 int ExtractFile(const QString& SourcePath, const QString& DestinationPath, bool OverWriteWarning,
                 bool unzipDirectories);
 
-// Unpacks the members whose bare names are listed (at most 99) into DestinationPath.
-int ExtractSingleFiles(const QString& SourcePath, const QString& DestinationPath, const QStringList& names);
+// Unpacks the members whose bare names are listed (at most 99) into DestinationPath. When
+// they would unpack to more than maxBytes (never more than kMaxUnpackedBytes), the result
+// is TooLarge, as early as the archive lets it be known.
+int ExtractSingleFiles(const QString& SourcePath, const QString& DestinationPath, const QStringList& names,
+                       qint64 maxBytes = kMaxUnpackedBytes);

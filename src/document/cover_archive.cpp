@@ -22,7 +22,8 @@ const QString kPreviewFileName = QStringLiteral("~vorn_preview_file~.bmp");
 
 namespace {
 
-constexpr int kMaxPreviewSide = 4096;
+// Ours are 210 x 180 pixels; the limit leaves room for previews made on finer screens.
+constexpr int kMaxPreviewSide = 2048;
 // A bitmap of that size at 32 bits a pixel, with room for its headers.
 constexpr qint64 kMaxPreviewBytes = 4LL * kMaxPreviewSide * kMaxPreviewSide + 65536;
 
@@ -306,11 +307,12 @@ bool SaveAsFile(CoverFileContext& ctx, const QString& name)
 QImage readArchivePreview(const QString& path, const QString& folder)
 {
     const QString bitmap = QDir(folder).filePath(kPreviewFileName);
-    if (ExtractSingleFiles(path, folder, {kPreviewFileName}) != zipcode::Ok || !QFileInfo(bitmap).isFile())
+    // A bomb is refused before it fills the disk, a giant before it is decoded.
+    if (ExtractSingleFiles(path, folder, {kPreviewFileName}, kMaxPreviewBytes) != zipcode::Ok
+        || !QFileInfo(bitmap).isFile())
         return QImage();
     QImage image;
-    // Ours are 210 x 180; anything near the limits is refused before it is decoded.
-    if (QFileInfo(bitmap).size() <= kMaxPreviewBytes) {
+    {   // the reader lets go of the file before it is removed
         QImageReader reader(bitmap, "bmp");
         const QSize size = reader.size();
         if (size.isValid() && size.width() <= kMaxPreviewSide && size.height() <= kMaxPreviewSide)

@@ -58,7 +58,7 @@ bool SaveAsFile(CoverFileContext& ctx, const QString& name);
 
 // The preview bitmap stored in the cover archive at path, unpacked into folder and removed
 // from it again; nothing else of the archive is read. A null image when there is none, the
-// archive is damaged, or the member is not a Windows bitmap of at most 4096 x 4096 pixels.
+// archive is damaged, or the member is not a Windows bitmap of at most 2048 x 2048 pixels.
 QImage readArchivePreview(const QString& path, const QString& folder);
 // As readArchivePreview, through the working folder's "preview/" folder.
 QImage coverArchivePreview(const QString& path);

@@ -222,4 +222,18 @@ TEST_F(ZipEngine, ArchiveThatInflatesPastTheLimitIsRefused)
     EXPECT_TRUE(entriesBelow(path("out")).isEmpty());
 }
 
+// A caller that expects a small member (the preview a thumbnail reads) sets a tighter limit:
+// a member over it is refused before it is written, one at it is unpacked whole.
+TEST_F(ZipEngine, SingleFilesKeepToTheCallersLimit)
+{
+    const QString preview = makeFile(QStringLiteral("in/~vorn_preview_file~.bmp"), QByteArray(1 << 20, 'p'));
+    ASSERT_EQ(CompressFiles(makeFile(QStringLiteral("in/vorn.ini"), "[LastCover]") + '|' + preview, path("c.vrz"), 9), 0);
+    const QStringList names{QStringLiteral("~vorn_preview_file~.bmp")};
+    EXPECT_EQ(ExtractSingleFiles(path("c.vrz"), path("out"), names, (1 << 20) - 1), zipcode::TooLarge);
+    EXPECT_TRUE(entriesBelow(path("out")).isEmpty());
+    ASSERT_EQ(ExtractSingleFiles(path("c.vrz"), path("out"), names, 1 << 20), zipcode::Ok);
+    EXPECT_EQ(entriesBelow(path("out")), names);
+    EXPECT_EQ(readFile(path("out/~vorn_preview_file~.bmp")), readFile(preview));
+}
+
 } // namespace

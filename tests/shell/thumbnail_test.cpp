@@ -89,7 +89,7 @@ TEST_F(Thumbnail, IsThePreviewScaledDownToFitTheSize)
     const Case cases[] = {
         {{210, 180}, 128, {128, 109}}, {{210, 180}, 105, {105, 90}}, {{210, 180}, 210, {210, 180}},
         {{210, 180}, 256, {210, 180}}, {{90, 200}, 50, {22, 50}},    {{210, 180}, 1, {1, 1}},
-        {{4000, 10}, 128, {128, 1}},
+        {{2000, 10}, 128, {128, 1}},
     };
     for (const Case& c : cases) {
         const QImage preview = patterned(c.preview.width(), c.preview.height());
@@ -156,7 +156,7 @@ TEST_F(Thumbnail, OfADamagedOrHostileCoverWritesNothing)
         {cover("no-preview.vrz", {{"vorn.ini", "[LastCover]\r\n"}}), "no preview member"},
         {coverWithPreview("png.vrz", encoded(patterned(210, 180), "PNG")), "a PNG named as the bitmap"},
         {coverWithPreview("promise.vrz", bitmapPromising(100000, 100000)), "a header promising 10^10 pixels"},
-        {coverWithPreview("wide.vrz", encoded(patterned(5000, 2), "BMP")), "a bitmap wider than 4096"},
+        {coverWithPreview("wide.vrz", encoded(patterned(2049, 2), "BMP")), "a bitmap wider than 2048"},
         {coverWithPreview("padded.vrz", padded), "a bitmap padded to 70 MB"},
     };
     QTemporaryDir tmp;
