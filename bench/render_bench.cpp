@@ -1,6 +1,7 @@
 // Redrawing a full cover: an edit redraws its sheet synchronously, so a screen redraw must
 // fit well inside one 60 Hz frame (16.7 ms); a printed page may take longer.
 
+#include "document/cover_archive.h"
 #include "document/cover_document.h"
 #include "render/back_renderer.h"
 #include "render/drawing_surface.h"
@@ -13,22 +14,28 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <map>
+#include <string>
+
 namespace {
 
-QImage picture(const QColor& from, const QColor& to)
+QImage picture(const QColor& from, const QColor& to, int side = 2000)
 {
-    QImage image(2000, 2000, QImage::Format_RGB32);
+    QImage image(side, side, QImage::Format_RGB32);
     QPainter painter(&image);
-    QLinearGradient gradient(0, 0, 2000, 2000);
+    QLinearGradient gradient(0, 0, side, side);
     gradient.setColorAt(0, from);
     gradient.setColorAt(1, to);
     painter.fillRect(image.rect(), gradient);
-    painter.setPen(QPen(Qt::white, 12));
+    painter.setPen(QPen(Qt::white, side / 160));
     for (int i = 0; i < 40; ++i)
-        painter.drawEllipse(QPoint(1000, 1000), 20 + 24 * i, 20 + 24 * i);
+        painter.drawEllipse(QPoint(side / 2, side / 2), side / 100 + side * 3 * i / 250, side / 100 + side * 3 * i / 250);
     return image;
 }
 
@@ -112,6 +119,66 @@ void BM_UpdateFront_RasterPage600(benchmark::State& state) { onRasterPage<Update
 void BM_UpdateBack_PdfPage600(benchmark::State& state) { onPdfPage<UpdateBack>(state); }
 void BM_UpdateFront_PdfPage600(benchmark::State& state) { onPdfPage<UpdateFront>(state); }
 
+// The command line drawing a back cover with a 600 x 600 picture at 300 dpi into a file,
+// as a user runs it: the program starts, opens the cover, draws and writes.
+QString g_renderCover;
+
+bool makeRenderCover(const QTemporaryDir& dir)
+{
+    const QString work = dir.filePath(QStringLiteral("work/"));
+    QDir().mkpath(work);
+    app::setWorkingFolder(work);
+    CoverDocument doc = fullCover();
+    doc.BackPicture.ref = work + QStringLiteral("picture.jpg");
+    doc.BackPicture.image = picture(Qt::darkBlue, Qt::yellow, 600);
+    CoverFileContext ctx(doc);
+    g_renderCover = dir.filePath(QStringLiteral("render.vrz"));
+    const bool made = doc.BackPicture.image.save(doc.BackPicture.ref, "JPG", 90) && SaveCoverToFile(ctx, g_renderCover);
+    app::setWorkingFolder(QString());
+    return made;
+}
+
+void renderCommand(benchmark::State& state, const char* suffix)
+{
+    const QString out = QFileInfo(g_renderCover).dir().filePath(QStringLiteral("back.") + QLatin1String(suffix));
+    const QStringList args{QStringLiteral("render"), g_renderCover, QStringLiteral("--side"), QStringLiteral("back"),
+                           QStringLiteral("--out"), out, QStringLiteral("--dpi"), QStringLiteral("300")};
+    for (auto _ : state) {
+        QProcess p;
+        p.start(QStringLiteral(CASELEAF_EXECUTABLE), args);
+        if (!p.waitForFinished(-1) || p.exitCode() != 0)
+            state.SkipWithError("render failed");
+    }
+    state.counters["file_bytes"] = double(QFileInfo(out).size());
+}
+
+void BM_RenderCommandPng(benchmark::State& state) { renderCommand(state, "png"); }
+void BM_RenderCommandBmp(benchmark::State& state) { renderCommand(state, "bmp"); }
+
+// Prints the usual table, then the PNG output's time against the BMP's.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+                m_times[run.run_name.function_name] = run.GetAdjustedRealTime();
+        }
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        const auto png = m_times.find("BM_RenderCommandPng");
+        const auto bmp = m_times.find("BM_RenderCommandBmp");
+        if (png != m_times.end() && bmp != m_times.end() && bmp->second > 0)
+            std::printf("%-19s / %-19s = %.2f\n", png->first.c_str(), bmp->first.c_str(), png->second / bmp->second);
+    }
+
+private:
+    std::map<std::string, double> m_times;
+};
+
 } // namespace
 
 BENCHMARK(BM_UpdateBack_Screen96)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
@@ -120,6 +187,8 @@ BENCHMARK(BM_UpdateBack_RasterPage600)->Unit(benchmark::kMillisecond)->Repetitio
 BENCHMARK(BM_UpdateFront_RasterPage600)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_UpdateBack_PdfPage600)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
 BENCHMARK(BM_UpdateFront_PdfPage600)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RenderCommandPng)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
+BENCHMARK(BM_RenderCommandBmp)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
 
 int main(int argc, char** argv)
 {
@@ -127,7 +196,13 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    QTemporaryDir dir;
+    if (!dir.isValid() || !makeRenderCover(dir)) {
+        std::fprintf(stderr, "render_bench: the cover could not be prepared\n");
+        return 1;
+    }
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;
 }

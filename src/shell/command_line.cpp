@@ -4,6 +4,7 @@
 #include "render/back_renderer.h"
 #include "render/drawing_surface.h"
 #include "render/front_renderer.h"
+#include "render/sheet_file.h"
 #include "render/sheet_geometry.h"
 #include "shell/command_print.h"
 #include "shell/command_render_pdf.h"
@@ -11,7 +12,6 @@
 #include "shell/command_thumbnail.h"
 
 #include <QGuiApplication>
-#include <QImageWriter>
 
 #include <cstdio>
 #include <cstring>
@@ -118,9 +118,9 @@ int render(const RenderRequest& r)
         UpdateBack(session.doc(), surface, false);
     else
         UpdateFront(session.doc(), surface, false);
-    QImageWriter writer(r.out);
-    if (!writer.write(surface.image()))
-        return commandFailure(QStringLiteral("The picture could not be written to %1: %2").arg(r.out, writer.errorString()));
+    QString problem;
+    if (!writeSheetFile(surface.image(), r.out, &problem))
+        return commandFailure(QStringLiteral("The picture could not be written to %1: %2").arg(r.out, problem));
     return 0;
 }
 
