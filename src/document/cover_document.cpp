@@ -1,5 +1,8 @@
 #include "document/cover_document.h"
 
+#include "toolbox/paths.h"
+
+#include <QFile>
 #include <QImageReader>
 
 #include <cmath>
@@ -65,18 +68,53 @@ QString numberText(double value)
     return QString::number(value, 'g', 15);
 }
 
+namespace {
+
+// The picture formats a cover holds. Text-based image formats (XPM, XBM, the PBM family)
+// are left out: any text file could pass for one.
+bool isAcceptedFormat(const QByteArray& format)
+{
+    static const QByteArrayList accepted = {"bmp", "jpeg", "jpg", "gif", "png", "ico", "wmf"};
+    return accepted.contains(format.toLower());
+}
+
+// Opens path as a picture of an accepted format without decoding it; the reason otherwise.
+bool openPicture(const QString& path, QFile& file, QImageReader& reader, QString& reason)
+{
+    if (!openRegularFile(path, file, &reason))
+        return false;
+    reader.setDevice(&file);
+    reader.setDecideFormatFromContent(true);
+    if (reader.canRead() && isAcceptedFormat(reader.format()))
+        return true;
+    reason = QStringLiteral("Not a picture of a supported format");
+    return false;
+}
+
+} // namespace
+
 QImage readPictureFile(const QString& path, QString* error)
 {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > kMaxPicturePixels) {
-        if (error)
-            *error = QStringLiteral("%1 x %2 pixels is too large").arg(size.width()).arg(size.height());
-        return QImage();
+    QFile file;
+    QImageReader reader;
+    QString reason;
+    QImage image;
+    if (openPicture(path, file, reader, reason)) {
+        const QSize size = reader.size();
+        if (size.isValid() && qint64(size.width()) * size.height() > kMaxPicturePixels)
+            reason = QStringLiteral("%1 x %2 pixels is too large").arg(size.width()).arg(size.height());
+        else if ((image = reader.read()).isNull())
+            reason = reader.errorString();
     }
-    QImage image = reader.read();
     if (image.isNull() && error)
-        *error = reader.errorString();
+        *error = reason;
     return image;
+}
+
+bool isPictureFile(const QString& path)
+{
+    QFile file;
+    QImageReader reader;
+    QString reason;
+    return openPicture(path, file, reader, reason) && reader.size().isValid();
 }

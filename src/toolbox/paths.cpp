@@ -8,6 +8,16 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <linux/magic.h>
+#include <sys/vfs.h>
+#endif
+
 namespace {
 
 bool isSeparator(QChar c) { return c == QLatin1Char('\\') || c == QLatin1Char('/'); }
@@ -54,6 +64,48 @@ bool FileExists(const QString& path)
     if (path.isEmpty() || FolderExists(path))
         return false;
     return QFileInfo::exists(path);
+}
+
+bool openRegularFile(const QString& path, QFile& file, QString* reason)
+{
+    const auto refuse = [reason](const char* why) {
+        if (reason)
+            *reason = QString::fromLatin1(why);
+        return false;
+    };
+    file.close();
+#ifdef Q_OS_UNIX
+    // Opened without waiting, then checked on the open file itself, so nothing can be
+    // swapped in between the check and the read.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return refuse("The file could not be opened");
+    struct stat st {};
+    bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+#ifdef Q_OS_LINUX
+    struct statfs fs {};
+    if (regular && ::fstatfs(fd, &fs) == 0 && (fs.f_type == PROC_SUPER_MAGIC || fs.f_type == SYSFS_MAGIC))
+        regular = false;
+#endif
+    if (!regular || st.st_size == 0) {
+        ::close(fd);
+        return refuse(regular ? "The file is empty" : "Not a regular file");
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return refuse("The file could not be opened");
+    }
+    return true;
+#else
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return refuse("Not a regular file");
+    if (info.size() == 0)
+        return refuse("The file is empty");
+    file.setFileName(path);
+    return file.open(QIODevice::ReadOnly) || refuse("The file could not be opened");
+#endif
 }
 
 QString ReadWholeFile(const QString& path)

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class QFile;
+
 // Path routines accept "\" and "/" alike: names written on Windows may hold either.
 
 // The text after the last "\" or "/"; the path itself when there is neither or when
@@ -17,6 +19,11 @@ QString StripExtension(const QString& name);
 bool FolderExists(const QString& path);
 // False for an empty path and for a folder.
 bool FileExists(const QString& path);
+// Opens path for reading only when it is a regular file with content: never a FIFO or a
+// device, whose reads can block forever, nor a file of the kernel's pseudo file systems
+// (/proc, /sys), which report no size and can hand out private data. False otherwise,
+// with the reason in reason.
+bool openRegularFile(const QString& path, QFile& file, QString* reason = nullptr);
 // The file as Windows-1252 text without its final CR LF; empty when unreadable.
 QString ReadWholeFile(const QString& path);
 // Entry names of a folder matching a wildcard pattern ("*.*" when empty),

@@ -7,6 +7,8 @@
 
 #include "gtest_qt.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 TEST(Paths, SplitPathsWrittenOnEitherSystem)
@@ -42,6 +44,37 @@ TEST(Paths, FilesFoldersAndListings)
     EXPECT_EQ(ini, QStringList({"a.ini", "b.INI"}));
     EXPECT_EQ(ListFiles(dir.path()).size(), 3);
     EXPECT_TRUE(ListFiles(dir.filePath("missing"), "*.ini").isEmpty());
+}
+
+// Whatever a file names is read only when it is a regular file: a FIFO would block the
+// reader forever, and the kernel's files report no size and hold private data.
+TEST(Paths, OnlyRegularFilesWithContentAreOpened)
+{
+    QTemporaryDir dir;
+    QFile full(dir.filePath("full"));
+    ASSERT_TRUE(full.open(QIODevice::WriteOnly) && full.write("data") == 4);
+    full.close();
+    QFile(dir.filePath("empty")).open(QIODevice::WriteOnly);
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(dir.filePath("full"), dir.filePath("link")));
+    // The path and the reason it is refused; empty when it is opened.
+    const std::pair<QString, QString> cases[] = {
+        {dir.filePath("full"), ""},          {dir.filePath("link"), ""},
+        {dir.filePath("empty"), "empty"},    {dir.filePath("fifo"), "regular"},
+        {dir.path(), "regular"},             {dir.filePath("missing"), "opened"},
+        {"/dev/zero", "regular"},            {"/proc/self/environ", "regular"},
+        {"/proc/self/status", "regular"},    {"/sys/kernel/uevent_seqnum", "regular"},
+    };
+    for (const auto& [path, refused] : cases) {
+        if (path.startsWith("/sys/") && !QFile::exists(path))
+            continue;
+        QFile file;
+        QString reason;
+        const bool opened = openRegularFile(path, file, &reason);
+        EXPECT_EQ(opened, refused.isEmpty()) << path.toStdString();
+        EXPECT_EQ(file.isOpen(), opened) << path.toStdString();
+        EXPECT_TRUE(opened ? file.readAll() == "data" : reason.contains(refused)) << reason.toStdString();
+    }
 }
 
 } // namespace
