@@ -42,15 +42,10 @@ bool workingFolderReady()
     return false;
 }
 
-QString pictureFile(const CoverPicture& picture)
+// "{name}" for a picture packed with the cover; none for one that is not.
+QString relativeRef(const QString& packed)
 {
-    return isRemovedPicture(picture.ref) ? QString() : picture.ref;
-}
-
-QString relativeRef(const CoverPicture& picture)
-{
-    const QString file = pictureFile(picture);
-    return FileExists(file) ? QLatin1Char('{') + FileNameOf(file) + QLatin1Char('}') : QString();
+    return packed.isEmpty() ? QString() : QLatin1Char('{') + FileNameOf(packed) + QLatin1Char('}');
 }
 
 void redraw(CoverFileContext& ctx)
@@ -122,8 +117,9 @@ constexpr int kWriterFailed = -1;
 int packCover(const CoverDocument& doc, const QString& StrPath)
 {
     const QString folder = app::workingFolder();
-    const RelativePictureRefs relative{relativeRef(doc.BackPicture), relativeRef(doc.FrontPicture),
-                                       relativeRef(doc.FrontPicture1)};
+    const QString packed[] = {pictureFileToPack(doc.BackPicture), pictureFileToPack(doc.FrontPicture),
+                              pictureFileToPack(doc.FrontPicture1)};
+    const RelativePictureRefs relative{relativeRef(packed[0]), relativeRef(packed[1]), relativeRef(packed[2])};
     // An archive missing its settings or texts must not replace a good one.
     if (!SaveIniFile(doc, folder + QStringLiteral("vorn.ini"), QString(), true, relative))
         return kWriterFailed;
@@ -132,9 +128,9 @@ int packCover(const CoverDocument& doc, const QString& StrPath)
         return kWriterFailed;
 
     QStringList members{folder + QStringLiteral("vorn.ini"), textFile};
-    for (const CoverPicture* picture : {&doc.BackPicture, &doc.FrontPicture, &doc.FrontPicture1}) {
-        if (!pictureFile(*picture).isEmpty())
-            members << pictureFile(*picture);
+    for (const QString& picture : packed) {
+        if (!picture.isEmpty())
+            members << picture;
     }
     // Without its preview bitmap the cover is still worth saving.
     if (SavePreview(doc, folder + kPreviewFileName))

@@ -2,6 +2,7 @@
 
 #include "document/cover_archive.h"
 #include "document/cover_document.h"
+#include "document/settings_file.h"
 #include "platform/dialogs.h"
 #include "render/back_renderer.h"
 #include "render/busy_pointer.h"
@@ -132,6 +133,31 @@ void ClearPicture(CoverFileContext& ctx, PictureSlot slot)
     picture.image = QImage();
     picture.ref = QStringLiteral("none");
     redrawSlot(ctx, slot);
+}
+
+QString resolvePictureReference(const QString& value, const QString& settingsFile, ReferenceSource source)
+{
+    const bool relative = value.size() >= 2 && value.startsWith(QLatin1Char('{')) && value.endsWith(QLatin1Char('}'));
+    if (relative)
+        return CheckImport(value, settingsFile);
+    if (source == ReferenceSource::LegacyFile && !isRemovedPicture(value) && QFileInfo(value).isAbsolute())
+        return value;
+    return QString();
+}
+
+QString pictureFileToPack(const CoverPicture& picture)
+{
+    const QString& file = picture.ref;
+    if (file.isEmpty() || isRemovedPicture(file))
+        return QString();
+    const QFileInfo info(file);
+    if (!info.isAbsolute())
+        return QString();
+    const QString folder = info.canonicalPath();
+    const bool inWorkingFolder = !folder.isEmpty() && folder == QDir(app::workingFolder()).canonicalPath();
+    if (picture.image.isNull() && !inWorkingFolder)
+        return QString();
+    return isPictureFile(file) ? file : QString();
 }
 
 QImage previewBitmap(const CoverDocument& doc)

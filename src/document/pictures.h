@@ -21,6 +21,22 @@ bool InsertPicture(CoverFileContext& ctx, PictureSlot slot);
 // working folder until the next flush.
 void ClearPicture(CoverFileContext& ctx, PictureSlot slot);
 
+// Where a settings file naming pictures comes from. A cover archive's settings may name
+// only members of that archive; a legacy .vrc may also name files by their full path.
+enum class ReferenceSource { CoverArchive, LegacyFile };
+
+// The file a picture reference read from settingsFile names, or an empty text when it
+// names none that may be read: "{name}" is name in settingsFile's folder; a full path
+// counts only from a legacy file; anything else ("none", a bare name, a full path inside
+// an archive) names nothing and is treated as a missing picture. The file need not exist.
+QString resolvePictureReference(const QString& value, const QString& settingsFile, ReferenceSource source);
+
+// The file of a picture slot that a saved cover (or an exported legacy set) may carry:
+// its reference when that is a regular file reading as a picture and either its image was
+// decoded or it lies in the working folder (a member of the open cover). Empty otherwise,
+// so that no other file of the user's ever leaves with a cover.
+QString pictureFileToPack(const CoverPicture& picture);
+
 // The box the preview bitmap is fitted into: 3150 by 2700 twips.
 constexpr int kPreviewBoxWidth = 210;
 constexpr int kPreviewBoxHeight = 180;

@@ -144,8 +144,8 @@ bool wholeNumber(const QString& text, int* out)
 // Applies one file's values, noting every value that cannot be applied.
 class SettingsLoader {
 public:
-    SettingsLoader(CoverDocument& doc, const QString& file, const QStringList& fonts)
-        : m_doc(doc), m_file(file), m_fonts(fonts)
+    SettingsLoader(CoverDocument& doc, const QString& file, const QStringList& fonts, ReferenceSource source)
+        : m_doc(doc), m_file(file), m_fonts(fonts), m_source(source)
     {
     }
 
@@ -240,18 +240,33 @@ public:
         const QString v = value(key);
         if (v.isEmpty())
             return;
-        picture.ref = CheckImport(v, m_file);
-        // A reference that is not a full path names no file of ours (and must not be
-        // looked up in whatever folder we run in).
-        if (isRemovedPicture(picture.ref) || !QFileInfo(picture.ref).isAbsolute() || !FileExists(picture.ref))
+        const QString file = resolvePictureReference(v, m_file, m_source);
+        // A reference naming no file that may be read stays as written, a missing picture.
+        picture.ref = file.isEmpty() ? v : file;
+        if (!FileExists(file))
             return;
         SetProgressStatus(QStringLiteral("Loading picture(%1)...(").arg(number)
-                          + FormatByteSize(double(QFileInfo(picture.ref).size())) + QLatin1Char(')'));
+                          + FormatByteSize(double(QFileInfo(file).size())) + QLatin1Char(')'));
         ProcessPendingEvents();
         QString error;
-        picture.image = readPictureFile(picture.ref, &error);
+        picture.image = readPictureFile(file, &error);
         if (picture.image.isNull())
-            m_problems << picture.ref + QStringLiteral(": ") + error;
+            m_problems << file + QStringLiteral(": ") + error;
+    }
+
+    // Old files may name the back picture here. It takes the back slot only when it names a
+    // picture that may be read, which is then shown, so that reference and image agree; a
+    // folder (what old files mostly hold) or any other value is passed over.
+    void lastPath(CoverPicture& back) const
+    {
+        const QString file = resolvePictureReference(value(QStringLiteral("LastPath")), m_file, m_source);
+        if (!FileExists(file))
+            return;
+        QImage image = readPictureFile(file);
+        if (image.isNull())
+            return;
+        back.ref = file;
+        back.image = image;
     }
 
     const QStringList& problems() const { return m_problems; }
@@ -266,6 +281,7 @@ private:
     CoverDocument& m_doc;
     QString m_file;
     const QStringList& m_fonts;
+    ReferenceSource m_source;
     QStringList m_problems;
 };
 
@@ -303,14 +319,14 @@ bool SaveIniFile(const CoverDocument& doc, const QString& IniF, const QString& P
 }
 
 bool LoadIniFile(CoverDocument& doc, const QString& IniF, bool settingsOnly, const QStringList& fontList,
-                 const std::function<void()>& redraw)
+                 const std::function<void()>& redraw, ReferenceSource source)
 {
     if (QFileInfo(IniF).size() > kMaxSettingsFileBytes) {
         MsgBox(Lang(LangSection::Messages, 17) + QStringLiteral("\r\n\r\n") + IniF, MsgIcon::Critical,
                MsgButtons::Ok, Lang(LangSection::Messages, 14));
         return false;
     }
-    SettingsLoader in(doc, IniF, fontList);
+    SettingsLoader in(doc, IniF, fontList, source);
     if (!settingsOnly) {
         doc.BackPicture.image = QImage();
         doc.FrontPicture.image = QImage();
@@ -356,10 +372,9 @@ bool LoadIniFile(CoverDocument& doc, const QString& IniF, bool settingsOnly, con
     }
 
     SetProgressStatus(QStringLiteral("Creating view..."));
-    // Old files may name the back picture's folder here; a preset never touches pictures.
-    const QString lastPath = in.value(QStringLiteral("LastPath"));
-    if (!settingsOnly && !lastPath.isEmpty())
-        doc.BackPicture.ref = lastPath;
+    // A preset never touches pictures.
+    if (!settingsOnly)
+        in.lastPath(doc.BackPicture);
 
     in.placement();
     doc.pCenter = in.flag(QStringLiteral("pCenter"), QStringLiteral("1"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/pictures.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -35,8 +37,10 @@ bool SaveIniFile(const CoverDocument& doc, const QString& IniF, const QString& P
 // colour that is not a number, a placement outside 0 to 3, a picture that does not
 // decode) is skipped, the rest still applied, and one load-error message lists them;
 // returns false then. A file too large to be a settings file is refused untouched.
+// Picture references (and LastPath) are read under source's rule (resolvePictureReference).
 bool LoadIniFile(CoverDocument& doc, const QString& IniF, bool settingsOnly, const QStringList& fontList,
-                 const std::function<void()>& redraw = {});
+                 const std::function<void()>& redraw = {},
+                 ReferenceSource source = ReferenceSource::CoverArchive);
 
 // Resolves a picture reference read from the settings file iniPath: "{name}" is the
 // file name in iniPath's folder (any folder part of name is dropped, so a reference

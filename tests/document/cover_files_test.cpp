@@ -1,20 +1,6 @@
-#include "document/cover_archive.h"
+#include "document/cover_files_fixture.h"
 
-#include "archive/zip_fixtures.h"
-#include "document/cover_document.h"
-#include "document/font_matching.h"
-#include "document/pictures.h"
 #include "document/wmf_picture.h"
-#include "fake_dialogs.h"
-#include "gtest_qt.h"
-#include "shell/app_state.h"
-#include "shell/language.h"
-
-#include <QFileInfo>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 #include <csignal>
 #include <functional>
@@ -24,55 +10,6 @@
 using namespace fixtures;
 
 namespace {
-
-const QString kData = QStringLiteral(CASELEAF_TEST_DATA "/pictures/");
-
-// The installed language, a working folder of its own, scripted dialogs and one document.
-class CoverFiles : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        qputenv("CASELEAF_HOME", QByteArray(CASELEAF_BUILD_DIR));
-        QString language = QStringLiteral("english");
-        ASSERT_TRUE(LoadLanguage(language));
-        ASSERT_TRUE(QDir().mkpath(m_work) && writeFile(m_work + "dummy.txt", QByteArray()));
-        app::setWorkingFolder(m_work);
-        app::viewEnabled = true;
-        m_ctx.fontList = standardFontList();
-    }
-    void TearDown() override { app::setWorkingFolder(QString()); }
-
-    QString msg(int n) const { return Lang(LangSection::Messages, n); }
-    QString path(const QString& name) const { return m_dir.filePath(name); }
-    // Messages V<first>, line break, V29 and the engine's number.
-    QString failure(int first) const { return QRegularExpression::escape(msg(first) + "\n" + msg(29)) + "[1-9]\\d*"; }
-
-    // A small picture of one colour, in the format its name gives.
-    QString makePicture(const QString& name, Qt::GlobalColor color)
-    {
-        QDir().mkpath(QFileInfo(path(name)).path());
-        QImage image(40, 30, QImage::Format_RGB32);
-        image.fill(color);
-        EXPECT_TRUE(image.save(path(name)));
-        return path(name);
-    }
-
-    // The one message shown since the last call matches pattern in full; "." matches line breaks.
-    void expectShown(const QString& pattern, MsgIcon icon)
-    {
-        ASSERT_EQ(m_dialogs.shown.size(), 1u) << m_dialogs.texts().join('|').toStdString();
-        const QString text = m_dialogs.shown[0].text;
-        EXPECT_TRUE(text.contains(QRegularExpression("(?s)\\A(?:" + pattern + ")\\z"))) << text.toStdString();
-        EXPECT_EQ(m_dialogs.shown[0].icon, icon);
-        m_dialogs.shown.clear();
-    }
-
-    QTemporaryDir m_dir;
-    QString m_work = path(QStringLiteral("work/"));
-    FakeDialogs m_dialogs;
-    CoverDocument m_doc;
-    CoverFileContext m_ctx{m_doc};
-};
 
 // One save and open carries swapped bold and italic flags, a label with outer spaces and
 // Windows-1252 characters, a removed picture and two slots sharing one picture.
@@ -84,7 +21,8 @@ TEST_F(CoverFiles, EverythingSurvivesSaveAndOpen)
     m_doc.Text = label;
     m_doc.Contents = QStringLiteral("a\r\nb");
     m_doc.BackPicture.ref = QStringLiteral("none");
-    m_doc.FrontPicture.ref = m_doc.FrontPicture1.ref = makePicture(QStringLiteral("pics/shared.png"), Qt::green);
+    const QString shared = makePicture(QStringLiteral("pics/shared.png"), Qt::green);
+    m_doc.FrontPicture = m_doc.FrontPicture1 = {shared, QImage(shared)};
     // A file named "none" in the current folder is not the removed picture.
     const QString cwd = QDir::currentPath();
     ASSERT_TRUE(writeFile(path("none"), "unrelated") && QDir::setCurrent(m_dir.path()));
@@ -213,8 +151,11 @@ TEST_F(CoverFiles, FailedSaveKeepsTheOldArchive)
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
     const rlimit small{300000, unlimited.rlim_max}; // too small for the noise below
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_TRUE(writeFile(path("noise.bmp"), noise(800000)) && writeFile(path("file"), "in the working folder's way"));
-    m_doc.BackPicture.ref = path("noise.bmp");
+    QImage noisy(500, 400, QImage::Format_RGB32);
+    const QByteArray pixels = noise(int(noisy.sizeInBytes()));
+    std::copy(pixels.begin(), pixels.end(), noisy.bits());
+    ASSERT_TRUE(noisy.save(path("noise.bmp")) && writeFile(path("file"), "in the working folder's way"));
+    m_doc.BackPicture = {path("noise.bmp"), noisy};
     const std::tuple<std::function<void()>, QString, MsgIcon> cases[] = {
         {[&] { setrlimit(RLIMIT_FSIZE, &small); }, failure(28), MsgIcon::Critical},
         {[&] { QFile::remove(m_work + "vorn.ini") && QDir().mkpath(m_work + "vorn.ini"); },
