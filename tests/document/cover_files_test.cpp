@@ -52,8 +52,9 @@ TEST_F(CoverFiles, EverythingSurvivesSaveAndOpen)
 TEST_F(CoverFiles, PicturesAlreadyCompressedAreStored)
 {
     ASSERT_TRUE(QFile::rename(makePicture(QStringLiteral("pics/photo.jpg"), Qt::red), path("pics/photo.bmp")));
-    m_doc.BackPicture.ref = path("pics/photo.bmp");
-    m_doc.FrontPicture.ref = makePicture(QStringLiteral("pics/front.bmp"), Qt::blue);
+    m_doc.BackPicture = {path("pics/photo.bmp"), readPictureFile(path("pics/photo.bmp"))};
+    const QString front = makePicture(QStringLiteral("pics/front.bmp"), Qt::blue);
+    m_doc.FrontPicture = {front, readPictureFile(front)};
     for (int save = 0; save < 2; ++save) {
         ASSERT_TRUE(SaveCoverToFile(m_ctx, path("Band.vrz")));
         EXPECT_EQ(run(QStringLiteral("unzip"), {QStringLiteral("-tq"), path("Band.vrz")}).exitCode, 0);
