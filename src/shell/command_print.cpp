@@ -1,7 +1,6 @@
 #include "shell/command_print.h"
 
 #include "render/calibration.h"
-#include "render/counter_text.h"
 #include "render/printing.h"
 #include "shell/command_session.h"
 #include "shell/language.h"
@@ -59,19 +58,16 @@ int printCommand(const QStringList& args, QString& problem)
     if (!problem.isEmpty())
         return kCommandUsageError;
 
+    // The session loads the language the messages come from.
+    CommandSession session;
     const QString wanted = parsed.values.value(QStringLiteral("--printer"));
     const QString queue = findQueue(wanted);
     if (queue.isEmpty())
         return commandFailure(wanted.isEmpty() ? Lang(LangSection::Messages, 51)
                                                : QStringLiteral("There is no printer \"%1\".").arg(wanted));
-    CommandSession session;
-    if (!session.ready())
-        return commandFailure(QStringLiteral("No temporary working folder could be made."));
-    if (!session.open(parsed.cover))
-        return kCommandFailed;
+    if (const int failed = openForPrinting(session, parsed.cover, back))
+        return failed;
     CoverDocument& doc = session.doc();
-    if (!isNumericText(back ? doc.CountFrom : doc.CountFrom2))
-        return commandFailure(Lang(LangSection::Messages, 5));
 
     const QPageSize queuePaper = QPrinterInfo::printerInfo(queue).defaultPageSize();
     const QPageSize paper = queuePaper.isValid() ? queuePaper : QPageSize(QPageSize::A4);

@@ -1,10 +1,8 @@
 #include "shell/command_render_pdf.h"
 
 #include "render/calibration.h"
-#include "render/counter_text.h"
 #include "render/printing.h"
 #include "shell/command_session.h"
-#include "shell/language.h"
 
 #include <QPageSize>
 #include <QSaveFile>
@@ -42,13 +40,9 @@ int renderPdfCommand(const QStringList& args, QString& problem)
         return kCommandUsageError;
 
     CommandSession session;
-    if (!session.ready())
-        return commandFailure(QStringLiteral("No temporary working folder could be made."));
-    if (!session.open(parsed.cover))
-        return kCommandFailed;
+    if (const int failed = openForPrinting(session, parsed.cover, back))
+        return failed;
     CoverDocument& doc = session.doc();
-    if (!isNumericText(back ? doc.CountFrom : doc.CountFrom2))
-        return commandFailure(Lang(LangSection::Messages, 5));
     const QString out = parsed.values.value(kOut);
     // The file appears whole or not at all.
     QSaveFile file(out);

@@ -1,6 +1,7 @@
 #include "shell/command_session.h"
 
 #include "document/font_matching.h"
+#include "render/counter_text.h"
 #include "shell/app_state.h"
 #include "shell/language.h"
 #include "shell/user_settings.h"
@@ -43,6 +44,18 @@ bool CommandSession::open(const QString& path)
 bool CommandSession::saveAs(const QString& name)
 {
     return SaveAsFile(m_ctx, coverSaveName(name));
+}
+
+int openForPrinting(CommandSession& session, const QString& cover, bool back)
+{
+    if (!session.ready())
+        return commandFailure(QStringLiteral("No temporary working folder could be made."));
+    if (!session.open(cover))
+        return kCommandFailed;
+    const CoverDocument& doc = session.doc();
+    if (!isNumericText(back ? doc.CountFrom : doc.CountFrom2))
+        return commandFailure(Lang(LangSection::Messages, 5));
+    return 0;
 }
 
 QString parseCommandArgs(const QStringList& args, const QStringList& valued, const QStringList& flags,

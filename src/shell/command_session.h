@@ -36,6 +36,10 @@ private:
     CoverFileContext m_ctx{m_doc};
 };
 
+// Opens a cover to print one of its sheets: 0, or the exit code after the message (no
+// working folder, a cover that cannot be opened, a counter start that is no number).
+int openForPrinting(CommandSession& session, const QString& cover, bool back);
+
 // One cover file and options: "--name value" for the names in valued, "--name" alone for
 // those in flags.
 struct CommandArgs {

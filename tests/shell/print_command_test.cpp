@@ -25,6 +25,8 @@ protected:
         env.insert(QStringLiteral("CASELEAF_HOME"), home);
         for (const char* display : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
             env.remove(display);
+        // No print server: nothing is ever printed on this machine's real printers.
+        env.insert(QStringLiteral("CUPS_SERVER"), dir.filePath(QStringLiteral("no-cups.sock")));
     }
 
     bool makeCover(const QString& name, const char* start)
@@ -93,6 +95,7 @@ TEST_F(PrintCommandTest, ExitCodesOfTheRenderAndPrintCommands)
         {"print a.vrz --side back --copies many", 2, "--copies takes a whole number"},
         {"print --side back", 2, "a cover file is needed"},
         {"print a.vrz --side back --printer no-such-queue", 1, "There is no printer \"no-such-queue\"."},
+        {"print a.vrz --side front", 1, "No printer is available."},
         {"render letters.vrz --side back --out x.pdf", 1, "must be a whole number"},
         {"render missing.vrz --side back --out x.pdf", 1, "474"},
         {"render a.vrz --side back --out no/such/x.pdf", 1, "no/such/x.pdf"},
