@@ -6,6 +6,7 @@
 #include "render/front_renderer.h"
 #include "render/sheet_file.h"
 #include "render/sheet_geometry.h"
+#include "shell/command_contents.h"
 #include "shell/command_print.h"
 #include "shell/command_render_pdf.h"
 #include "shell/command_session.h"
@@ -44,9 +45,13 @@ const char* const kUsage =
     "  caseleaf thumbnail IN.vrz OUT.png SIZE\n"
     "      Writes the cover's preview picture, at most SIZE pixels wide and high, as a\n"
     "      PNG file (file managers show covers with it).\n"
+    "  caseleaf contents FOLDER [--sizes] [--spacing 22|32|42]\n"
+    "      Prints the folder's listing as the contents dialog copies it: its subfolders\n"
+    "      (with their total sizes when --sizes is given), then its files with their\n"
+    "      sizes, names padded to the spacing column (default 42).\n"
     "  caseleaf --help\n"
     "      Shows this text.\n"
-    "Exit status: 0 on success, 1 when the cover could not be read or written or\n"
+    "Exit status: 0 on success, 1 when the cover or folder could not be read or written or\n"
     "the printer did not take the job, 2 for a usage error.\n";
 
 int usageError(const QString& problem)
@@ -143,6 +148,7 @@ bool isCommandLine(int argc, char** argv)
     const char* first = argv[1];
     return std::strcmp(first, "render") == 0 || std::strcmp(first, "convert") == 0
            || std::strcmp(first, "print") == 0 || std::strcmp(first, "thumbnail") == 0
+           || std::strcmp(first, "contents") == 0
            || std::strcmp(first, "--help") == 0;
 }
 
@@ -184,6 +190,11 @@ int runCommandLine(int argc, char** argv)
         ThumbnailRequest request;
         const QString problem = parseThumbnail(args.mid(1), request);
         return problem.isEmpty() ? writeThumbnail(request) : usageError(problem);
+    }
+    if (command == QLatin1String("contents")) {
+        ContentsRequest request;
+        const QString problem = parseContents(args.mid(1), request);
+        return problem.isEmpty() ? listContents(request) : usageError(problem);
     }
     if (args.size() != 3)
         return usageError(QStringLiteral("convert needs an input and an output file"));

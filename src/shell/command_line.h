@@ -6,6 +6,7 @@
 //   caseleaf print COVER.vrz --side back|front [--printer NAME] [--copies N] [--no-calibration]
 //   caseleaf convert IN.vrz OUT.vrz
 //   caseleaf thumbnail IN.vrz OUT.png SIZE
+//   caseleaf contents FOLDER [--sizes] [--spacing 22|32|42]
 //   caseleaf --help
 // They need no display and use a temporary working folder of their own, so they can run
 // beside an open program.
