@@ -1,0 +1,7 @@
+#include "capture/capture_state.h"
+
+CaptureState& captureState()
+{
+    static CaptureState state;
+    return state;
+}
