@@ -3,7 +3,7 @@
 
 PACKAGES := g++ cmake ninja-build pkg-config ccache qt6-base-dev qt6-base-dev-tools libgl-dev \
             libzip-dev libcups2-dev libwmf-dev libjpeg-dev libexpat1-dev googletest libgtest-dev libgmock-dev \
-            libbenchmark-dev fonts-liberation fonts-dejavu-core fonts-urw-base35 xvfb xauth poppler-utils zip unzip \
+            libbenchmark-dev dbus-daemon fonts-liberation fonts-dejavu-core fonts-urw-base35 xvfb xauth poppler-utils zip unzip \
             desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl appstream dpkg-dev file
 
 BUILD ?= build

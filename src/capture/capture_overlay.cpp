@@ -2,6 +2,7 @@
 
 #include "capture/capture_state.h"
 #include "capture/color_notation.h"
+#include "document/cover_document.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -35,7 +36,7 @@ QCursor pickCursor()
 void paintSwatch(QWidget* swatch, int colour)
 {
     QPalette p = swatch->palette();
-    p.setColor(QPalette::Window, QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+    p.setColor(QPalette::Window, colorFromValue(colour));
     swatch->setPalette(p);
 }
 

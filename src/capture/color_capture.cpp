@@ -3,6 +3,7 @@
 #include "capture/capture_overlay.h"
 #include "capture/capture_state.h"
 #include "capture/color_notation.h"
+#include "document/cover_document.h"
 #include "platform/dialogs.h"
 #include "platform/screen_grab.h"
 #include "shell/progress.h"
@@ -158,10 +159,10 @@ void ColorCapture::SetRes()
         m_long->setText(QString::number(colour));
         m_rgb->setText(HexToRgbText(hex, false));
         QPalette p = m_swatch->palette();
-        p.setColor(QPalette::Window, QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+        p.setColor(QPalette::Window, colorFromValue(colour));
         m_swatch->setPalette(p);
     }
     const QStringList parts = m_rgb->text().split(QLatin1Char(','));
-    const auto part = [&parts](int i) { return ToInt16(LeadingNumber(parts.value(i))); };
-    emit CaptureDone(part(0), part(1), part(2), m_hex->text(), ToInt32(LeadingNumber(m_long->text())));
+    const auto part = [&parts](int i) { return ToInt16(leadingNumber(parts.value(i))); };
+    emit CaptureDone(part(0), part(1), part(2), m_hex->text(), ToInt32(leadingNumber(m_long->text())));
 }

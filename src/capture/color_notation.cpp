@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QPointF>
-#include <QRegularExpression>
 
 #include <climits>
 #include <cmath>
@@ -25,13 +24,6 @@ QString HexToRgbText(const QString& hex, bool wantValue)
     if (wantValue)
         return QString::number(red + 256 * green + 65536 * blue);
     return QStringLiteral("%1,%2,%3").arg(red).arg(green).arg(blue);
-}
-
-double LeadingNumber(const QString& text)
-{
-    static const QRegularExpression number(QStringLiteral("^\\s*([+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?)"));
-    const QRegularExpressionMatch match = number.match(text);
-    return match.hasMatch() ? match.captured(1).toDouble() : 0.0;
 }
 
 int ToInt16(double value)

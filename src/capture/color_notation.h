@@ -14,9 +14,6 @@ QString ColorToHex(int colour);
 // wantValue the colour value in decimal; "0" for any other text.
 QString HexToRgbText(const QString& hex, bool wantValue);
 
-// The number a text begins with, as a user types it into a box: "12 px" gives 12,
-// " -3.5" gives -3.5, and text that does not begin with a number gives 0.
-double LeadingNumber(const QString& text);
 // To the nearest whole number (halves to the even one), kept within 16 bits.
 int ToInt16(double value);
 // To the nearest whole number (halves to the even one), kept within 32 bits.
