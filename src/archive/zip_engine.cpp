@@ -69,17 +69,17 @@ constexpr zip_uint32_t kUnixTypeMask = 0170000;
 constexpr zip_uint32_t kUnixLink = 0120000;
 constexpr zip_uint32_t kUnixFolder = 0040000;
 
-bool isLinkOrFolder(zip_t* za, zip_uint64_t index)
+zip_uint32_t unixType(zip_t* za, zip_uint64_t index)
 {
     zip_uint8_t opsys = 0;
     zip_uint32_t attributes = 0;
-    if (zip_file_get_external_attributes(za, index, 0, &opsys, &attributes) != 0)
-        return false;
-    if (opsys != ZIP_OPSYS_UNIX)
-        return false;
-    const zip_uint32_t type = (attributes >> 16) & kUnixTypeMask;
-    return type == kUnixLink || type == kUnixFolder;
+    if (zip_file_get_external_attributes(za, index, 0, &opsys, &attributes) != 0 || opsys != ZIP_OPSYS_UNIX)
+        return 0;
+    return (attributes >> 16) & kUnixTypeMask;
 }
+
+bool isLink(zip_t* za, zip_uint64_t index) { return unixType(za, index) == kUnixLink; }
+bool isFolder(zip_t* za, zip_uint64_t index) { return unixType(za, index) == kUnixFolder; }
 
 int openFailureCode(zip_t* za)
 {
@@ -185,8 +185,60 @@ int commitStaged(const std::vector<StagedFile>& files, const QString& destinatio
     return zipcode::Ok;
 }
 
+// A member worth unpacking: where it goes, and whether its stored name had folders.
+struct Candidate {
+    zip_uint64_t index;
+    QString stored;
+    QString target;
+    bool inFolder;
+};
+
+// The members to unpack, one per target: of members that come to the same name, one
+// stored without folders wins, else the first, so a name hidden in a folder never
+// replaces the one a listing shows. The others are noted as shadowed, refused members
+// (links, names that cannot be written) as unreadable; folder entries are structure.
+int chooseMembers(zip_t* za, const QStringList* names, bool folders, std::vector<Candidate>& chosen,
+                  ExtractNotes& notes)
+{
+    const zip_int64_t count = zip_get_num_entries(za, 0);
+    if (count < 0)
+        return zipcode::BadArchive;
+    // Covers hold a handful of members; reading thousands would only cost time.
+    if (count > kMaxArchiveFiles)
+        return zipcode::TooManyFiles;
+    for (zip_int64_t i = 0; i < count; ++i) {
+        const char* rawName = zip_get_name(za, zip_uint64_t(i), 0);
+        if (!rawName)
+            return zipcode::BadArchive;
+        const QString stored = QString::fromUtf8(rawName);
+        const QString target = memberTarget(stored, folders);
+        if (names && !names->contains(FileNameOf(target)))
+            continue;
+        const bool folderEntry = stored.isEmpty() || isSeparator(stored.back());
+        if (folderEntry || isFolder(za, zip_uint64_t(i)))
+            continue;
+        if (isLink(za, zip_uint64_t(i)) || target.isEmpty()) {
+            notes.unreadable << SkippedMember{stored, isLink(za, zip_uint64_t(i)) ? QStringLiteral("a link")
+                                                                                    : QStringLiteral("no usable name")};
+            continue;
+        }
+        const Candidate c{zip_uint64_t(i), stored, target, stored != FileNameOf(stored)};
+        const auto same = std::find_if(chosen.begin(), chosen.end(), [&](const Candidate& o) { return o.target == target; });
+        if (same == chosen.end()) {
+            chosen.push_back(c);
+        } else if (same->inFolder && !c.inFolder) {
+            notes.shadowed << SkippedMember{same->stored, c.stored};
+            *same = c;
+        } else {
+            notes.shadowed << SkippedMember{c.stored, same->stored};
+        }
+    }
+    std::sort(chosen.begin(), chosen.end(), [](const Candidate& a, const Candidate& b) { return a.index < b.index; });
+    return zipcode::Ok;
+}
+
 int extract(const QString& source, const QString& destination, const QStringList* names, bool warn, bool folders,
-            qint64 budget)
+            qint64 budget, ExtractNotes* notesOut)
 {
     if (!QFileInfo(source).isFile())
         return zipcode::NotFound;
@@ -196,6 +248,10 @@ int extract(const QString& source, const QString& destination, const QStringList
     ArchivePtr za(zip_open(QFile::encodeName(source).constData(), ZIP_RDONLY, &error));
     if (!za)
         return error == ZIP_ER_NOENT ? zipcode::NotFound : zipcode::BadArchive;
+    ExtractNotes notes;
+    std::vector<Candidate> chosen;
+    if (const int code = chooseMembers(za.get(), names, folders, chosen, notes); code != zipcode::Ok)
+        return code;
     if (!QDir().mkpath(destination))
         return zipcode::DiskError;
 
@@ -205,26 +261,23 @@ int extract(const QString& source, const QString& destination, const QStringList
         return zipcode::DiskError;
 
     std::vector<StagedFile> staged;
-    const zip_int64_t count = zip_get_num_entries(za.get(), 0);
-    for (zip_int64_t i = 0; i < count; ++i) {
-        const char* rawName = zip_get_name(za.get(), zip_uint64_t(i), 0);
-        if (!rawName)
-            return zipcode::BadArchive;
-        if (isLinkOrFolder(za.get(), zip_uint64_t(i)))
+    for (const Candidate& c : chosen) {
+        const QString path = staging.path() + QLatin1Char('/') + QString::number(c.index);
+        const int code = unpackMember(za.get(), c.index, path, budget);
+        if (code == zipcode::Ok) {
+            staged.push_back({c.target, path});
             continue;
-        const QString target = memberTarget(QString::fromUtf8(rawName), folders);
-        if (target.isEmpty())
-            continue;
-        if (names && !names->contains(FileNameOf(target)))
-            continue;
-        const QString path = staging.path() + QLatin1Char('/') + QString::number(staged.size());
-        const int code = unpackMember(za.get(), zip_uint64_t(i), path, budget);
-        if (code != zipcode::Ok)
+        }
+        // Without notes to take them, a damaged member fails the whole archive.
+        if (!notesOut || code == zipcode::DiskError)
             return code;
-        staged.push_back({target, path});
+        QFile::remove(path);
+        notes.unreadable << SkippedMember{c.stored, ZipErrorText(code)};
     }
-    if (names && staged.empty())
+    if (staged.empty())
         return zipcode::NoMatch;
+    if (notesOut)
+        *notesOut = notes;
     return commitStaged(staged, destination, warn);
 }
 
@@ -300,7 +353,7 @@ QString ZipErrorText(int code)
     case zipcode::BadArchive: return QStringLiteral("The archive is damaged or not a ZIP archive");
     case zipcode::NotFound: return QStringLiteral("Archive not found");
     case zipcode::BadParameter: return QStringLiteral("Too many names to extract");
-    case zipcode::NoMatch: return QStringLiteral("No matching files in the archive");
+    case zipcode::NoMatch: return QStringLiteral("No files to unpack in the archive");
     case zipcode::NothingToDo: return QStringLiteral("Nothing to archive");
     case zipcode::WriteFailed: return QStringLiteral("The archive could not be written");
     case zipcode::CreateFailed: return QStringLiteral("The archive could not be created");
@@ -387,13 +440,13 @@ int CompressArrayFiles(const QStringList& SourceFiles, const QString& Destinatio
 }
 
 int ExtractFile(const QString& SourcePath, const QString& DestinationPath, bool OverWriteWarning,
-                bool unzipDirectories)
+                bool unzipDirectories, ExtractNotes* notes)
 {
-    return extract(SourcePath, DestinationPath, nullptr, OverWriteWarning, unzipDirectories, kMaxUnpackedBytes);
+    return extract(SourcePath, DestinationPath, nullptr, OverWriteWarning, unzipDirectories, kMaxUnpackedBytes, notes);
 }
 
 int ExtractSingleFiles(const QString& SourcePath, const QString& DestinationPath, const QStringList& names,
                        qint64 maxBytes)
 {
-    return extract(SourcePath, DestinationPath, &names, false, false, std::min(maxBytes, kMaxUnpackedBytes));
+    return extract(SourcePath, DestinationPath, &names, false, false, std::min(maxBytes, kMaxUnpackedBytes), nullptr);
 }

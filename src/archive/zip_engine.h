@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -11,11 +12,11 @@ constexpr int Ok = 0;
 constexpr int BadArchive = 2;        // not a ZIP archive, damaged or truncated
 constexpr int NotFound = 9;          // the archive to extract does not exist
 constexpr int BadParameter = 10;     // more than 99 names to extract
-constexpr int NoMatch = 11;          // none of the named members is in the archive
+constexpr int NoMatch = 11;          // no member (of the named ones) to unpack
 constexpr int NothingToDo = 12;      // none of the listed files exists
 constexpr int WriteFailed = 14;      // the archive could not be completed
 constexpr int CreateFailed = 15;     // the archive could not be created
-constexpr int TooManyFiles = 16;     // more than 1000 files listed
+constexpr int TooManyFiles = 16;     // more than 1000 files listed or in an archive
 constexpr int ReadFailed = 18;       // a listed file could not be read
 constexpr int DiskError = 50;        // an extracted file could not be written
 constexpr int Unsupported = 81;      // a compression method we cannot read
@@ -47,12 +48,26 @@ int CompressFiles(const QString& SourceFiles, const QString& DestinationFile, in
 int CompressArrayFiles(const QStringList& SourceFiles, const QString& DestinationFile, int CompressionRatio,
                        bool StorePaths = false, const QString& unchangedFrom = QString());
 
+// A member an extraction left out, and why (or which member took its name).
+struct SkippedMember {
+    QString name;
+    QString reason;
+};
+// What an extraction left out.
+struct ExtractNotes {
+    QList<SkippedMember> unreadable; // refused (links, unusable names) or damaged members
+    QList<SkippedMember> shadowed;   // members whose bare name another member took
+};
+
 // Unpacks every member of SourcePath into DestinationPath, overwriting silently unless
 // OverWriteWarning (then the user is asked per file). Without unzipDirectories every
-// member lands directly in DestinationPath. Nothing is written unless the whole
-// archive reads without error.
+// member lands directly in DestinationPath; of members that come to one name, one stored
+// without folders wins, else the first. An archive of more than kMaxArchiveFiles entries
+// is refused, and one without any file to unpack gives NoMatch. Nothing is written
+// unless the whole archive reads without error; with notes given, damaged or refused
+// members are left out and listed there instead, and the rest is written.
 int ExtractFile(const QString& SourcePath, const QString& DestinationPath, bool OverWriteWarning,
-                bool unzipDirectories);
+                bool unzipDirectories, ExtractNotes* notes = nullptr);
 
 // Unpacks the members whose bare names are listed (at most 99) into DestinationPath. When
 // they would unpack to more than maxBytes (never more than kMaxUnpackedBytes), the result
