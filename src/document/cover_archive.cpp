@@ -18,6 +18,8 @@
 #include <QImageReader>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 const QString kPreviewFileName = QStringLiteral("~vorn_preview_file~.bmp");
 
 namespace {
@@ -184,10 +186,29 @@ bool SaveCoverToFile(CoverFileContext& ctx, const QString& StrPath)
     return true;
 }
 
-bool OpenSub(CoverFileContext& ctx, const QString& FilePath)
+namespace {
+
+QString listed(const QList<SkippedMember>& members, const char* joiner)
+{
+    QStringList lines;
+    for (const SkippedMember& m : members)
+        lines << m.name + QLatin1String(joiner) + m.reason;
+    return lines.join(QLatin1Char('\n'));
+}
+
+// Shows why the cover was not opened; the result says the same.
+OpenResult notOpened(const QString& reason, const QString& shown)
+{
+    MsgBox(shown, MsgIcon::Critical);
+    return {OpenResult::NotOpened, reason};
+}
+
+} // namespace
+
+OpenResult OpenSub(CoverFileContext& ctx, const QString& FilePath)
 {
     if (FileCommandScope::running() || !CheckIfSaved(ctx))
-        return false;
+        return {};
     QString name = FilePath;
     if (name.isEmpty()) {
         FileDialogRequest request;
@@ -196,32 +217,48 @@ bool OpenSub(CoverFileContext& ctx, const QString& FilePath)
         name = ctx.chooseCover ? ctx.chooseCover(request) : dialogs().file(request);
     }
     if (name.isEmpty())
-        return false;
-    if (!isCoverFileName(name)) {
-        MsgBox(message(39), MsgIcon::Critical);
-        return false;
-    }
-    if (!FileExists(name)) {
-        MsgBox(message(31) + QLatin1Char('\n') + message(29) + QStringLiteral("474"), MsgIcon::Critical);
-        return false;
-    }
+        return {};
+    if (!isCoverFileName(name))
+        return notOpened(message(39), message(39));
+    if (!FileExists(name))
+        return notOpened(ZipErrorText(zipcode::NotFound),
+                         message(31) + QLatin1Char('\n') + message(29) + QStringLiteral("474"));
 
     const FileCommandScope command;
     const BusyPointer busy;
     if (!workingFolderReady())
-        return false;
+        return {OpenResult::NotOpened, app::workingFolder()};
     // Unpacked aside first: the working folder still holds the open cover's pictures,
     // which must survive an archive that turns out to be unreadable.
     QTemporaryDir unpacked(app::workingFolder() + QStringLiteral(".open-XXXXXX"));
-    int code = unpacked.isValid() ? ExtractFile(name, unpacked.path(), false, false) : zipcode::DiskError;
+    ExtractNotes notes;
+    int code = unpacked.isValid() ? ExtractFile(name, unpacked.path(), false, false, &notes) : zipcode::DiskError;
     if (code == zipcode::Ok) {
         FlushTmp();
         if (!moveIntoWorkingFolder(unpacked.path()))
             code = zipcode::DiskError;
     }
-    if (code != zipcode::Ok) {
-        MsgBox(message(31) + QLatin1Char('\n') + message(29) + QString::number(code), MsgIcon::Critical);
-        return false;
+    if (code != zipcode::Ok)
+        return notOpened(ZipErrorText(code), message(31) + QLatin1Char('\n') + message(29) + QString::number(code));
+
+    // Whatever could not be read is named; the rest of the cover still opens.
+    QStringList missing;
+    if (!notes.shadowed.isEmpty())
+        MsgBox(QStringLiteral("Members left out because another member has the same name:\n")
+                   + listed(notes.shadowed, " (name taken by ") + QStringLiteral(")"),
+               MsgIcon::Exclamation);
+    if (!notes.unreadable.isEmpty()) {
+        missing << listed(notes.unreadable, ": ");
+        MsgBox(QStringLiteral("These parts of the cover could not be read:\n") + missing.back(), MsgIcon::Critical);
+    }
+    const QString settings = app::workingFolder() + QStringLiteral("vorn.ini");
+    const bool settingsUnpacked = QFileInfo(settings).isFile();
+    const bool settingsRefused = std::any_of(notes.unreadable.begin(), notes.unreadable.end(),
+                                             [](const SkippedMember& m) { return FileNameOf(m.name) == "vorn.ini"; });
+    if (!settingsUnpacked && !settingsRefused) {
+        missing << QStringLiteral("vorn.ini: missing");
+        MsgBox(QStringLiteral("The cover has no settings file (vorn.ini); every setting takes its default."),
+               MsgIcon::Critical);
     }
 
     CoverDocument& doc = ctx.doc;
@@ -233,11 +270,17 @@ bool OpenSub(CoverFileContext& ctx, const QString& FilePath)
         doc.BackPicture = CoverPicture();
         doc.FrontPicture = CoverPicture();
         doc.FrontPicture1 = CoverPicture();
-        LoadTexts(doc, app::workingFolder());
-        LoadIniFile(doc, app::workingFolder() + QStringLiteral("vorn.ini"), false, ctx.fontList);
+        if (!LoadTexts(doc, app::workingFolder()))
+            missing << QStringLiteral("the texts could not be read");
+        if (!LoadIniFile(doc, settings, false, ctx.fontList) && settingsUnpacked)
+            missing << QStringLiteral("vorn.ini: some settings could not be applied");
     }
     finishCoverCommand(ctx, name);
-    return true;
+    if (missing.isEmpty())
+        return {OpenResult::Opened, QString()};
+    // Saving now would replace the file without what could not be read: the user's choice.
+    doc.saved = false;
+    return {OpenResult::Incomplete, missing.join(QLatin1Char('\n'))};
 }
 
 void FlushTmp()

@@ -38,10 +38,22 @@ extern const QString kPreviewFileName;
 // the failure has been shown and the document stays unsaved. True when saved.
 bool SaveCoverToFile(CoverFileContext& ctx, const QString& StrPath);
 
+// What an open came to. A cover of which some part could not be read (a refused or
+// damaged member, its settings or texts over their limits or unreadable, no settings
+// file) is opened as far as it could be and left unsaved, so that replacing the file is
+// the user's choice. The reasons have been shown by the time it is returned.
+struct OpenResult {
+    enum Status { NotOpened, Opened, Incomplete };
+    Status status = NotOpened;
+    // Why it was not opened, or what of it could not be read, one line each.
+    QString reason;
+    explicit operator bool() const { return status != NotOpened; }
+};
+
 // Opens the cover archive FilePath, or asks for one when it is empty. An archive that
-// cannot be read leaves the document and the working folder as they were. True when a
-// cover was opened.
-bool OpenSub(CoverFileContext& ctx, const QString& FilePath = QString());
+// cannot be read at all (nor one without members) leaves the document and the working
+// folder as they were.
+OpenResult OpenSub(CoverFileContext& ctx, const QString& FilePath = QString());
 
 // Deletes every file of the working folder except "dummy.txt"; folders stay.
 void FlushTmp();

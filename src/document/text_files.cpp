@@ -56,38 +56,11 @@ bool SaveTexts(const CoverDocument& doc, const QString& xPath)
     return false;
 }
 
-void LoadTexts(CoverDocument& doc, const QString& xPath)
+void ParseTexts(CoverDocument& doc, const QByteArray& bytes)
 {
     doc.Contents.clear();
     doc.FrontText1.clear();
     doc.FrontText2.clear();
-
-    QString name;
-    for (const QString& entry : ListFiles(xPath, QStringLiteral("*.txt"))) {
-        if (entry.toLower() != QLatin1String("dummy.txt")) {
-            name = entry;
-            break;
-        }
-    }
-    if (name.isEmpty()) {
-        MsgBox(QStringLiteral("Load error! (txt not found) File is corrupted!"), MsgIcon::Critical);
-        return;
-    }
-    const bool endsInSeparator = xPath.endsWith(QLatin1Char('/')) || xPath.endsWith(QLatin1Char('\\'));
-    const QString path = xPath + (endsInSeparator ? QString() : QStringLiteral("/")) + name;
-    if (!FileExists(path))
-        return;
-
-    QFile file(path);
-    if (file.size() > kMaxTextFileBytes || !file.open(QIODevice::ReadOnly)) {
-        showReadError();
-        return;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        showReadError();
-        return;
-    }
     QStringList lines = fromWin1252(bytes).split(lineBreak());
     // A final line break ends the last line; it does not open another.
     if (!lines.isEmpty() && lines.back().isEmpty())
@@ -116,6 +89,43 @@ void LoadTexts(CoverDocument& doc, const QString& xPath)
         ++counter;
         started = true;
     }
+}
+
+bool LoadTexts(CoverDocument& doc, const QString& xPath)
+{
+    // Emptied first, so that a cover whose texts cannot be read shows none.
+    doc.Contents.clear();
+    doc.FrontText1.clear();
+    doc.FrontText2.clear();
+
+    QString name;
+    for (const QString& entry : ListFiles(xPath, QStringLiteral("*.txt"))) {
+        if (entry.toLower() != QLatin1String("dummy.txt")) {
+            name = entry;
+            break;
+        }
+    }
+    if (name.isEmpty()) {
+        MsgBox(QStringLiteral("Load error! (txt not found) File is corrupted!"), MsgIcon::Critical);
+        return true;
+    }
+    const bool endsInSeparator = xPath.endsWith(QLatin1Char('/')) || xPath.endsWith(QLatin1Char('\\'));
+    const QString path = xPath + (endsInSeparator ? QString() : QStringLiteral("/")) + name;
+    if (!FileExists(path) || QFileInfo(path).size() == 0)
+        return true;
+
+    QFile file;
+    if (!openRegularFile(path, file) || file.size() > kMaxTextFileBytes) {
+        showReadError();
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        showReadError();
+        return false;
+    }
+    ParseTexts(doc, bytes);
+    return true;
 }
 
 bool LoadText(QString& Txt, QString& LastPath)

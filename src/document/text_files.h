@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 struct CoverDocument;
@@ -11,8 +12,13 @@ struct CoverDocument;
 // an existing file is then left as it was.
 bool SaveTexts(const CoverDocument& doc, const QString& xPath);
 // Empties the three texts, then reads them from the first "*.txt" file in folder
-// xPath other than "dummy.txt". No such file gives the load-error message.
-void LoadTexts(CoverDocument& doc, const QString& xPath);
+// xPath other than "dummy.txt". No such file gives the load-error message. False when
+// the file is there but could not be read whole (too large, unreadable); its message
+// has been shown then.
+bool LoadTexts(CoverDocument& doc, const QString& xPath);
+// Reads the three texts (emptied first) from the bytes of a combined text file: each
+// marker line switches to its text, and the file's first line always counts as one.
+void ParseTexts(CoverDocument& doc, const QByteArray& bytes);
 // Asks for a text file and replaces Txt with its content (less one final CR LF);
 // LastPath is where the dialog opens and becomes the chosen file's folder. True
 // when Txt was replaced, so the caller redraws its cover.

@@ -38,7 +38,11 @@ CommandSession::~CommandSession()
 
 bool CommandSession::open(const QString& path)
 {
-    return OpenSub(m_ctx, path);
+    const OpenResult opened = OpenSub(m_ctx, path);
+    // A command must not pass off what it could read of a damaged cover as the cover.
+    if (opened.status == OpenResult::Incomplete)
+        commandFailure(QStringLiteral("%1 could not be read completely; nothing was written.").arg(path));
+    return opened.status == OpenResult::Opened;
 }
 
 bool CommandSession::saveAs(const QString& name)

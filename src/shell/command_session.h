@@ -25,7 +25,8 @@ public:
     CommandSession& operator=(const CommandSession&) = delete;
 
     bool ready() const { return m_work.isValid(); }
-    // The open messages have gone to standard error already.
+    // True only when the whole cover was read; the open messages have gone to standard
+    // error already.
     bool open(const QString& path);
     bool saveAs(const QString& name);
     CoverDocument& doc() { return m_doc; }

@@ -55,4 +55,39 @@ TEST(CommandLine, ExitCodesAndWhatTheCommandsLeave)
     EXPECT_EQ(readFile(home + "tmp/vorn.ini"), QByteArray("open in the window"));
 }
 
+// A cover of which a part cannot be read is not converted nor drawn: exit 1 and no file.
+TEST(CommandLine, APartlyReadableCoverWritesNothing)
+{
+    QTemporaryDir dir;
+    const QByteArray settings = "[LastCover]\r\nText=\"shown\"\r\n";
+    const QByteArray texts = "// ~contents~=\r\nTrack 1\r\n";
+    ASSERT_TRUE(pythonZip(dir.filePath("bad-value.vrz"), {{"vorn.ini", settings + "pMethod=9\r\n"}, {"t.txt", texts}}));
+    ASSERT_TRUE(pythonZip(dir.filePath("no-settings.vrz"), {{"t.txt", texts}}));
+    ASSERT_TRUE(pythonZip(dir.filePath("link.vrz"), {{"vorn.ini", settings}, {"t.txt", texts}, {"p.png", "/etc/passwd", true}}));
+    ASSERT_TRUE(writeFile(dir.filePath("end.vrz"), QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0')));
+    ASSERT_TRUE(pythonZip(dir.filePath("dup.vrz"), {{"vorn.ini", settings}, {"a/vorn.ini", "[LastCover]\r\nText=\"x\"\r\n"},
+                                                    {"t.txt", texts}}));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("CASELEAF_HOME"), QStringLiteral(CASELEAF_BUILD_DIR));
+    // The cover, the exit code and a part of what standard error says.
+    const std::tuple<QString, int, const char*> cases[] = {
+        {"bad-value", 1, "pMethod=9"},
+        {"no-settings", 1, "vorn.ini"},
+        {"link", 1, "p.png: a link"},
+        {"end", 1, "The cover could not be opened!"},
+        {"dup", 0, "a/vorn.ini"},
+    };
+    for (const auto& [cover, code, says] : cases) {
+        const QString out = dir.filePath(cover + "-out");
+        for (const QStringList& args : {QStringList{"convert", cover + ".vrz", out + ".vrz"},
+                                        QStringList{"render", cover + ".vrz", "--side", "back", "--out", out + ".png"}}) {
+            const RunResult r = run(QStringLiteral(CASELEAF_BUILD_DIR "/caseleaf"), args, dir.path(), env);
+            EXPECT_EQ(r.exitCode, code) << args.join(' ').toStdString() << "\n" << r.err.constData();
+            EXPECT_TRUE(r.err.contains(says)) << args.join(' ').toStdString() << "\n" << r.err.constData();
+        }
+        EXPECT_EQ(QFile::exists(out + ".vrz") && QFile::exists(out + ".png"), code == 0) << cover.toStdString();
+    }
+    EXPECT_TRUE(memberOf(dir.filePath("dup-out.vrz"), QStringLiteral("vorn.ini")).contains("Text=\"shown\""));
+}
+
 } // namespace

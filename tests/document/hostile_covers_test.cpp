@@ -1,8 +1,11 @@
 #include "document/cover_files_fixture.h"
 
+#include "archive/zip_engine.h"
 #include "document/settings_file.h"
 
 #include <sys/stat.h>
+
+#include <tuple>
 
 using namespace fixtures;
 
@@ -12,6 +15,19 @@ namespace {
 // damaged copy off as a good one.
 class HostileCovers : public CoverFiles {
 protected:
+    // An archive of large members, packed by the program's own engine.
+    bool packed(const QString& archive, const QList<Member>& members)
+    {
+        QStringList files;
+        for (const Member& m : members) {
+            files << path("parts/" + m.name);
+            if (!QDir().mkpath(path("parts")) || !writeFile(files.back(), m.data))
+                return false;
+        }
+        const bool ok = CompressArrayFiles(files, archive, 1) == zipcode::Ok;
+        QDir(path("parts")).removeRecursively();
+        return ok;
+    }
     QString makeFifo(const QString& name)
     {
         EXPECT_EQ(mkfifo(QFile::encodeName(path(name)).constData(), 0600), 0);
@@ -75,6 +91,82 @@ TEST_F(HostileCovers, ALegacyFileMayNameFullPathsButOnlyPicturesAreRead)
         if (kept == fifo)
             members.removeAt(2);
         EXPECT_EQ(membersOf(path("out.vrz")), members);
+    }
+}
+
+// What could be read opens, unsaved, with the reason; saving is then the user's choice.
+TEST_F(HostileCovers, ADamagedCoverOpensWhatCanBeReadAndStaysUnsaved)
+{
+    const QByteArray settings = "[LastCover]\r\nText=\"kept\"\r\n";
+    const QByteArray texts = "// ~contents~=\r\nkept\r\n";
+    ASSERT_TRUE(pythonZip(path("good.vrz"), {{"vorn.ini", QByteArray(settings).replace("kept", "spoilt")}, {"t.txt", texts}}));
+    QByteArray damaged = readFile(path("good.vrz"));
+    damaged[damaged.indexOf("vorn.ini") + 8 + 3] ^= 0x55; // inside the settings' compressed bytes
+    ASSERT_TRUE(writeFile(path("damaged.vrz"), damaged));
+    ASSERT_TRUE(packed(path("long-text.vrz"), {{"vorn.ini", settings}, {"t.txt", QByteArray(16 * 1024 * 1024 + 1, 'a')}}));
+    ASSERT_TRUE(packed(path("long-settings.vrz"), {{"vorn.ini", settings + QByteArray(1024 * 1024, ';')}, {"t.txt", texts}}));
+    // The archive, its members and a part of the reason.
+    const std::tuple<const char*, QList<Member>, const char*> cases[] = {
+        {"damaged.vrz", {}, "vorn.ini: The archive is damaged"},
+        {"link.vrz", {{"vorn.ini", settings}, {"t.txt", texts}, {"p.png", "/etc/passwd", true}}, "p.png: a link"},
+        {"long-text.vrz", {}, "texts"},
+        {"long-settings.vrz", {}, "vorn.ini"},
+        {"bad-value.vrz", {{"vorn.ini", settings + "ForeColor=abc\r\n"}, {"t.txt", texts}}, "vorn.ini"},
+        {"no-settings.vrz", {{"t.txt", texts}}, "vorn.ini: missing"},
+    };
+    for (const auto& [file, members, reason] : cases) {
+        ASSERT_TRUE(members.isEmpty() || pythonZip(path(file), members));
+        m_doc = CoverDocument();
+        m_dialogs.shown.clear();
+        const OpenResult opened = OpenSub(m_ctx, path(file));
+        EXPECT_EQ(opened.status, OpenResult::Incomplete) << file;
+        EXPECT_TRUE(opened.reason.contains(reason)) << opened.reason.toStdString();
+        EXPECT_FALSE(m_dialogs.shown.empty()) << file;
+        EXPECT_TRUE(!m_doc.saved && m_doc.currentFile == path(file)) << file;
+        // Whatever was whole is there.
+        EXPECT_TRUE(m_doc.Text == "kept" || m_doc.Contents == "kept") << file;
+        EXPECT_NE(m_doc.Text, QStringLiteral("spoilt"));
+    }
+}
+
+// Nothing of these is a cover; the document and the working folder stay as they were.
+TEST_F(HostileCovers, AnArchiveWithNothingOrTooMuchInItIsNoCover)
+{
+    QList<Member> many;
+    for (int i = 0; i <= kMaxArchiveFiles; ++i)
+        many << Member{QString::number(i), ""};
+    ASSERT_TRUE(pythonZip(path("many.vrz"), many));
+    ASSERT_TRUE(pythonZip(path("links.vrz"), {{"vorn.ini", "/etc/passwd", true}}));
+    ASSERT_TRUE(writeFile(path("end.vrz"), QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0')));
+    m_doc.Text = QStringLiteral("current");
+    const QStringList before = entriesBelow(m_work);
+    for (const auto& [file, code] : {std::pair("many.vrz", zipcode::TooManyFiles), std::pair("links.vrz", zipcode::NoMatch),
+                                     std::pair("end.vrz", zipcode::NoMatch)}) {
+        m_dialogs.shown.clear();
+        EXPECT_EQ(OpenSub(m_ctx, path(file)).status, OpenResult::NotOpened) << file;
+        EXPECT_TRUE(m_dialogs.texts().back().endsWith(msg(29) + QString::number(code))) << file;
+        EXPECT_EQ(m_doc.Text, QStringLiteral("current"));
+        EXPECT_EQ(entriesBelow(m_work), before) << file;
+    }
+}
+
+// A member hidden in a folder never takes the place of the one a listing shows.
+TEST_F(HostileCovers, OfMembersWithOneNameTheOneWithoutFoldersWins)
+{
+    const QByteArray texts = "// ~contents~=\r\nx\r\n";
+    const QList<Member> orders[] = {
+        {{"a/vorn.ini", "[LastCover]\r\nText=\"hidden\"\r\n"}, {"vorn.ini", "[LastCover]\r\nText=\"shown\"\r\n"}, {"t.txt", texts}},
+        {{"vorn.ini", "[LastCover]\r\nText=\"shown\"\r\n"}, {"a/vorn.ini", "[LastCover]\r\nText=\"hidden\"\r\n"}, {"t.txt", texts}},
+        {{"x/vorn.ini", "[LastCover]\r\nText=\"shown\"\r\n"}, {"a/vorn.ini", "[LastCover]\r\nText=\"hidden\"\r\n"}, {"t.txt", texts}},
+    };
+    for (const QList<Member>& members : orders) {
+        ASSERT_TRUE(pythonZip(path("dup.vrz"), members));
+        m_dialogs.shown.clear();
+        EXPECT_EQ(OpenSub(m_ctx, path("dup.vrz")).status, OpenResult::Opened);
+        EXPECT_EQ(m_doc.Text, QStringLiteral("shown"));
+        EXPECT_TRUE(m_doc.saved);
+        ASSERT_EQ(m_dialogs.shown.size(), 1u);
+        EXPECT_TRUE(m_dialogs.shown[0].text.contains("a/vorn.ini")) << m_dialogs.shown[0].text.toStdString();
     }
 }
 
