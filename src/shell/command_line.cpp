@@ -51,12 +51,9 @@ const char* const kUsage =
     "      sizes, names padded to the spacing column (default 42).\n"
     "  caseleaf --help\n"
     "      Shows this text.\n"
-    "Exit status: 0 on success, 1 when the cover or folder could not be read (a cover
-"
-    "also only in part: nothing is written then) or written or the printer did not take
-"
-    "the job, 2 for a usage error.
-";
+    "Exit status: 0 on success, 1 when the cover or folder could not be read (a cover\n"
+    "also only in part: nothing is written then) or written or the printer did not take\n"
+    "the job, 2 for a usage error.\n";
 
 int usageError(const QString& problem)
 {
