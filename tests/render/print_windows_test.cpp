@@ -14,127 +14,57 @@
 
 namespace {
 
-class PreviewTest : public RendererTest {
-protected:
-    void SetUp() override
-    {
-        RendererTest::SetUp();
-        doc.Contents = QStringLiteral("Copy %c");
-        doc.CountFrom = doc.CountFrom2 = QStringLiteral("8");
-        doc.saved = true;
-    }
-    QtPrinter printer;
-};
+template <typename T> T* child(const QWidget& w, const char* name) { return w.findChild<T*>(QString::fromLatin1(name)); }
 
-TEST_F(PreviewTest, ShowsOnePagePerCopyAndLeavesTheCoverAsItWas)
+TEST_F(RendererTest, ThePreviewShowsAPagePerCopyAndHandsItsSetupToThePrint)
 {
-    PrintPreviewWindow window(doc, Sheet::Back, printer);
-    EXPECT_EQ(window.pageCount(), 1);
-    window.findChild<QSpinBox*>(QStringLiteral("previewCopies"))->setValue(4);
-    EXPECT_EQ(window.pageCount(), 4);
+    doc.CountFrom = QStringLiteral("8");
+    doc.saved = true;
+    QtPrinter printer;
+    PrintPreviewWindow front(doc, Sheet::Front, printer);
+    // Until a print dialog has said otherwise, the front goes across the paper.
+    EXPECT_FALSE(printer.isPortrait());
+    child<QComboBox>(front, "previewOrientation")->setCurrentIndex(0);
+    EXPECT_TRUE(printer.isPortrait());
+
+    PrintPreviewWindow back(doc, Sheet::Back, printer);
+    QSignalSpy print(&back, &PrintPreviewWindow::printRequested);
+    EXPECT_EQ(back.pageCount(), 1);
+    child<QSpinBox>(back, "previewCopies")->setValue(4);
+    EXPECT_EQ(back.pageCount(), 4);
     EXPECT_EQ(doc.CountFrom, QStringLiteral("8"));
     EXPECT_TRUE(doc.saved);
-}
-
-TEST_F(PreviewTest, TheFrontGoesAcrossThePaperUntilADialogSaysOtherwise)
-{
-    PrintPreviewWindow front(doc, Sheet::Front, printer);
-    EXPECT_FALSE(printer.isPortrait());
-    EXPECT_EQ(front.findChild<QComboBox*>(QStringLiteral("previewOrientation"))->currentIndex(), 1);
-    front.findChild<QComboBox*>(QStringLiteral("previewOrientation"))->setCurrentIndex(0);
-    EXPECT_TRUE(printer.isPortrait());
-}
-
-TEST_F(PreviewTest, PrintHandsTheCopiesToThePrintDialog)
-{
-    PrintPreviewWindow window(doc, Sheet::Back, printer);
-    QSignalSpy print(&window, &PrintPreviewWindow::printRequested);
-    window.findChild<QSpinBox*>(QStringLiteral("previewCopies"))->setValue(3);
-    window.findChild<QPushButton*>(QStringLiteral("previewPrint"))->click();
+    child<QPushButton>(back, "previewPrint")->click();
     EXPECT_EQ(print.count(), 1);
-    EXPECT_EQ(window.result(), QDialog::Accepted);
-    EXPECT_EQ(printer.copies(), 3);
+    EXPECT_EQ(printer.copies(), 4); // the print dialog starts from the copies previewed
+    for (QLabel* label : back.findChildren<QLabel*>())
+        EXPECT_TRUE(label->buddy()) << label->text().toStdString(); // fields are named by their labels
 }
 
-TEST_F(PreviewTest, ItsFieldsAreNamedByTheirLabels)
+TEST(CalibrationDialog, ShowsAndSavesTheCorrectionOfTheChosenPrinter)
 {
-    PrintPreviewWindow window(doc, Sheet::Back, printer);
-    for (const char* name : {"previewCopies", "previewOrientation"}) {
-        QWidget* control = window.findChild<QWidget*>(QString::fromLatin1(name));
-        ASSERT_TRUE(control);
-        bool labelled = false;
-        for (QLabel* label : window.findChildren<QLabel*>())
-            labelled |= label->buddy() == control;
-        EXPECT_TRUE(labelled) << name;
-    }
-}
-
-// The dialog on two printers, the sheets it printed recorded.
-class CalibrationDialogTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        saveCalibration(QStringLiteral("Laser"), PrinterCalibration());
-        saveCalibration(QStringLiteral("Inkjet"), calibrationFromMeasurements(21.5, 19, 100.5, 99.5));
-    }
-    template <typename T> T* child(const char* name) { return dialog.findChild<T*>(QString::fromLatin1(name)); }
-    void enter(double x, double y, double w, double h)
-    {
-        child<QDoubleSpinBox>("calibrationCrossX")->setValue(x);
-        child<QDoubleSpinBox>("calibrationCrossY")->setValue(y);
-        child<QDoubleSpinBox>("calibrationSquareWidth")->setValue(w);
-        child<QDoubleSpinBox>("calibrationSquareHeight")->setValue(h);
-    }
-
+    const PrinterCalibration inkjet = calibrationFromMeasurements(21.5, 19, 100.5, 99.5);
+    saveCalibration(QStringLiteral("Laser"), PrinterCalibration());
+    saveCalibration(QStringLiteral("Inkjet"), inkjet);
     QStringList printed;
-    bool printerWorks = true;
-    CalibrationDialog dialog{{QStringLiteral("Laser"), QStringLiteral("Inkjet")}, [this](const QString& printer) {
-                                 printed << printer;
-                                 return printerWorks;
-                             }};
-};
-
-TEST_F(CalibrationDialogTest, ShowsWhatWasEnteredForEachPrinter)
-{
-    EXPECT_EQ(child<QDoubleSpinBox>("calibrationCrossX")->value(), 20);
-    child<QComboBox>("calibrationPrinter")->setCurrentIndex(1);
-    EXPECT_DOUBLE_EQ(child<QDoubleSpinBox>("calibrationCrossX")->value(), 21.5);
-    EXPECT_DOUBLE_EQ(child<QDoubleSpinBox>("calibrationCrossY")->value(), 19);
-    EXPECT_DOUBLE_EQ(child<QDoubleSpinBox>("calibrationSquareWidth")->value(), 100.5);
-    EXPECT_DOUBLE_EQ(child<QDoubleSpinBox>("calibrationSquareHeight")->value(), 99.5);
-    EXPECT_TRUE(child<QLabel>("calibrationCorrection")->text().contains(QStringLiteral("moved by -1.39 mm across")));
-}
-
-TEST_F(CalibrationDialogTest, SaveStoresTheEnteredCorrectionForTheChosenPrinterOnly)
-{
-    // The laser prints 1.5 mm too far right.
-    enter(21.5, 20, 100, 100);
-    child<QPushButton>("calibrationSave")->click();
+    CalibrationDialog dialog({QStringLiteral("Laser"), QStringLiteral("Inkjet")}, [&](const QString& printer) {
+        printed << printer;
+        return false;
+    });
+    const auto field = [&](const char* name) { return child<QDoubleSpinBox>(dialog, name); };
+    child<QComboBox>(dialog, "calibrationPrinter")->setCurrentIndex(1);
+    EXPECT_EQ(QList<double>({field("calibrationCrossX")->value(), field("calibrationCrossY")->value(),
+                             field("calibrationSquareWidth")->value(), field("calibrationSquareHeight")->value()}),
+              QList<double>({21.5, 19, 100.5, 99.5}));
+    child<QPushButton>(dialog, "calibrationPrintSheet")->click();
+    EXPECT_EQ(printed, QStringList{"Inkjet"});
+    EXPECT_TRUE(child<QLabel>(dialog, "calibrationCorrection")->text().contains(QStringLiteral("could not be printed")));
+    // The laser prints 1.5 mm too far right; the inkjet keeps its own correction.
+    child<QComboBox>(dialog, "calibrationPrinter")->setCurrentIndex(0);
+    field("calibrationCrossX")->setValue(21.5);
+    child<QPushButton>(dialog, "calibrationSave")->click();
     EXPECT_EQ(loadCalibration(QStringLiteral("Laser")), calibrationFromMeasurements(21.5, 20, 100, 100));
-    EXPECT_EQ(loadCalibration(QStringLiteral("Inkjet")), calibrationFromMeasurements(21.5, 19, 100.5, 99.5));
-    // Reset and save: the laser needs no correction any more.
-    child<QPushButton>("calibrationReset")->click();
-    child<QPushButton>("calibrationSave")->click();
-    EXPECT_TRUE(loadCalibration(QStringLiteral("Laser")).isNone());
-}
-
-TEST_F(CalibrationDialogTest, PrintsTheSheetOnTheChosenPrinterAndSaysWhenItCannot)
-{
-    child<QComboBox>("calibrationPrinter")->setCurrentIndex(1);
-    child<QPushButton>("calibrationPrintSheet")->click();
-    printerWorks = false;
-    child<QPushButton>("calibrationPrintSheet")->click();
-    EXPECT_EQ(printed, (QStringList{"Inkjet", "Inkjet"}));
-    EXPECT_TRUE(child<QLabel>("calibrationCorrection")->text().contains(QStringLiteral("could not be printed")));
-}
-
-TEST(CalibrationDialogWithoutPrinters, OffersNothingToCalibrate)
-{
-    CalibrationDialog dialog({}, [](const QString&) { return true; });
-    EXPECT_FALSE(dialog.findChild<QPushButton*>(QStringLiteral("calibrationPrintSheet"))->isEnabled());
-    EXPECT_FALSE(dialog.findChild<QPushButton*>(QStringLiteral("calibrationSave"))->isEnabled());
-    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("calibrationCorrection"))->text(),
-              QStringLiteral("No printer is installed."));
+    EXPECT_EQ(loadCalibration(QStringLiteral("Inkjet")), inkjet);
 }
 
 } // namespace
