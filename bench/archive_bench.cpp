@@ -17,9 +17,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include "ratio_reporter.h"
+
 #include <cstdio>
-#include <map>
-#include <string>
 
 namespace {
 
@@ -161,36 +161,6 @@ BENCHMARK(BM_OpenCover)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2
 BENCHMARK(BM_ExtractFile)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
 BENCHMARK(BM_UnzipCommand)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
 
-// Prints the usual table, then how the program compares with the tools.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                m_times[run.run_name.function_name] = run.GetAdjustedRealTime();
-        }
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        const auto ratio = [this](const char* ours, const char* tool) {
-            const auto a = m_times.find(ours);
-            const auto b = m_times.find(tool);
-            if (a != m_times.end() && b != m_times.end() && b->second > 0)
-                std::printf("%-18s / %-16s = %.2f\n", ours, tool, a->second / b->second);
-        };
-        ratio("BM_SaveCover", "BM_ZipCommand");
-        ratio("BM_CompressFiles", "BM_ZipCommand");
-        ratio("BM_OpenCover", "BM_UnzipCommand");
-        ratio("BM_ExtractFile", "BM_UnzipCommand");
-    }
-
-private:
-    std::map<std::string, double> m_times;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -211,7 +181,10 @@ int main(int argc, char** argv)
                         total += QFileInfo(f).size();
                     return total;
                 }());
-    RatioReporter reporter;
+    RatioReporter reporter({{"BM_SaveCover", "BM_ZipCommand"},
+                            {"BM_CompressFiles", "BM_ZipCommand"},
+                            {"BM_OpenCover", "BM_UnzipCommand"},
+                            {"BM_ExtractFile", "BM_UnzipCommand"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     app::setWorkingFolder(QString());

@@ -15,10 +15,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include "ratio_reporter.h"
+
 #include <algorithm>
 #include <cstdio>
-#include <map>
-#include <string>
 
 namespace {
 
@@ -145,29 +145,6 @@ BENCHMARK(BM_DuSb)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 BENCHMARK(BM_StopInsideALargeFolder)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1);
 BENCHMARK(BM_ListingOf10000Files)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                m_times[run.run_name.function_name] = run.GetAdjustedRealTime();
-        }
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        const auto a = m_times.find("BM_FolderSizes");
-        const auto b = m_times.find("BM_DuSb");
-        if (a != m_times.end() && b != m_times.end() && b->second > 0)
-            std::printf("%-18s / %-16s = %.2f\n", "BM_FolderSizes", "BM_DuSb", a->second / b->second);
-    }
-
-private:
-    std::map<std::string, double> m_times;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -187,7 +164,7 @@ int main(int argc, char** argv)
     runDu(fixture.tree, &du);
     std::printf("Tree: %lld bytes in files; GetFolderSize: %lld; du -sb: %s", static_cast<long long>(fixture.treeBytes),
                 static_cast<long long>(GetFolderSize(fixture.tree).bytes), du.constData());
-    RatioReporter reporter;
+    RatioReporter reporter({{"BM_FolderSizes", "BM_DuSb"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

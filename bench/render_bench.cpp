@@ -19,9 +19,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include "ratio_reporter.h"
+
 #include <cstdio>
-#include <map>
-#include <string>
 
 namespace {
 
@@ -155,30 +155,6 @@ void renderCommand(benchmark::State& state, const char* suffix)
 void BM_RenderCommandPng(benchmark::State& state) { renderCommand(state, "png"); }
 void BM_RenderCommandBmp(benchmark::State& state) { renderCommand(state, "bmp"); }
 
-// Prints the usual table, then the PNG output's time against the BMP's.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                m_times[run.run_name.function_name] = run.GetAdjustedRealTime();
-        }
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        const auto png = m_times.find("BM_RenderCommandPng");
-        const auto bmp = m_times.find("BM_RenderCommandBmp");
-        if (png != m_times.end() && bmp != m_times.end() && bmp->second > 0)
-            std::printf("%-19s / %-19s = %.2f\n", png->first.c_str(), bmp->first.c_str(), png->second / bmp->second);
-    }
-
-private:
-    std::map<std::string, double> m_times;
-};
-
 } // namespace
 
 BENCHMARK(BM_UpdateBack_Screen96)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
@@ -201,7 +177,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "render_bench: the cover could not be prepared\n");
         return 1;
     }
-    RatioReporter reporter;
+    RatioReporter reporter({{"BM_RenderCommandPng", "BM_RenderCommandBmp"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;
