@@ -1,7 +1,5 @@
 #include "about/scroll_lines.h"
 
-#include "about/about_info.h"
-
 #include <gtest/gtest.h>
 
 #include "gtest_qt.h"
@@ -51,12 +49,6 @@ TEST(ScrollLines, WrapsAtTheLastSpaceOrWhereALetterNoLongerFits)
     };
     for (const auto& c : cases)
         EXPECT_EQ(split(c.text, kScrollUp, true, c.width, c.shadow), c.lines) << c.text << " in " << c.width;
-}
-
-TEST(AboutInfo, VersionAndDisplayLabels)
-{
-    EXPECT_EQ(VersionLabel(), "4.0 rev.11");
-    EXPECT_EQ(DisplayLine(1024, 768, 16), "Current display information: 1024 by 768 pixels. 16 bit colours.");
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 #include "platform/screen_grab.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPainter>
@@ -29,6 +28,8 @@ public:
     PaintedScreen(QColor left, QColor right) : QWidget(nullptr, Qt::FramelessWindowHint), left(left), right(right)
     {
         setGeometry(QGuiApplication::primaryScreen()->geometry());
+        show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(this));
     }
     QColor left;
     QColor right;
@@ -42,25 +43,11 @@ protected:
     }
 };
 
-// A mouse move without buttons, as the pointer passing over the overlay.
-void hover(QWidget* w, QPoint pos)
-{
-    QMouseEvent move(QEvent::MouseMove, pos, w->mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &move);
-}
-
-// A desktop that will not give a copy of its screen.
-struct NoScreen final : ScreenReader {
-    NoScreen() { setScreenReader(this); }
-    ~NoScreen() override { setScreenReader(nullptr); }
-    QImage grab(QScreen*) override { return QImage(); }
-};
-
-// A Wayland desktop whose portal lives on a private bus.
-struct PortalScreen final : ScreenReader {
-    explicit PortalScreen(PrivateBus& bus) : bus(bus) { setScreenReader(this); }
-    ~PortalScreen() override { setScreenReader(nullptr); }
-    ScreenAccess access() override { return ScreenAccess::Portal; }
+// A desktop that will not copy its screen, optionally with a portal on a private bus.
+struct FakeDesktop final : ScreenReader {
+    explicit FakeDesktop(PrivateBus* portalBus = nullptr) : bus(portalBus) { setScreenReader(this); }
+    ~FakeDesktop() override { setScreenReader(nullptr); }
+    ScreenAccess access() override { return bus ? ScreenAccess::Portal : ScreenAccess::StillImage; }
     QImage grab(QScreen*) override
     {
         ++grabs;
@@ -68,13 +55,11 @@ struct PortalScreen final : ScreenReader {
     }
     PortalColorPicker* portalPicker(QObject* parent) override
     {
-        return new PortalColorPicker(bus.connection("picker"), parent);
+        return new PortalColorPicker(bus->connection("picker"), parent);
     }
-    PrivateBus& bus;
+    PrivateBus* bus;
     int grabs = 0;
 };
-
-QString text(QWidget* w, const char* box) { return w->findChild<QLineEdit*>(box)->text(); }
 
 CaptureOverlay* shownOverlay()
 {
@@ -85,168 +70,99 @@ CaptureOverlay* shownOverlay()
     return nullptr;
 }
 
-CaptureOverlay* waitForOverlay()
-{
-    (void)QTest::qWaitFor([] { return shownOverlay() != nullptr; }, 5000);
-    return shownOverlay();
-}
-
 class ColourCaptureTest : public ::testing::Test {
 protected:
     FakeDialogs dialogs;
     QMainWindow frame;
     ColorCaptureWindow* window = nullptr;
+    std::unique_ptr<QSignalSpy> done;
 
     void SetUp() override
     {
         captureState() = CaptureState{};
-        frame.resize(300, 200);
         frame.showMaximized();
         window = ColorCaptureWindow::showFor(&frame);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        done = std::make_unique<QSignalSpy>(window->control(), &ColorCapture::CaptureDone);
     }
     void TearDown() override { delete window; }
 
-    ColorCapture* control() const { return window->control(); }
-    // Clicks "Capture now" and waits for the overlay.
+    QString box(const char* name) { return window->findChild<QLineEdit*>(name)->text(); }
     CaptureOverlay* startCapture()
     {
         window->findChild<QPushButton*>("captureNow")->click();
-        EXPECT_TRUE(control()->capturing());
-        return waitForOverlay();
+        (void)QTest::qWaitFor([] { return shownOverlay() != nullptr; }, 5000);
+        return shownOverlay();
+    }
+    // Waits for CaptureDone; its arguments.
+    QVariantList captureDone()
+    {
+        EXPECT_TRUE(done->wait(5000));
+        EXPECT_EQ(frame.windowState(), Qt::WindowMaximized); // the frame is back as it was
+        EXPECT_FALSE(window->windowState() & Qt::WindowMinimized);
+        return done->isEmpty() ? QVariantList() : done->takeFirst();
     }
 };
 
-TEST_F(ColourCaptureTest, PicksTheColourUnderTheClickFromTheScreenAsItWas)
+TEST_F(ColourCaptureTest, PicksFromTheScreenAsItWasAndAKeyCancels)
 {
     PaintedScreen screen(QColor(255, 0, 0), QColor(12, 34, 56));
-    screen.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
-    QSignalSpy done(control(), &ColorCapture::CaptureDone);
     CaptureOverlay* overlay = startCapture();
     ASSERT_NE(overlay, nullptr);
-    // Both windows stepped out of the way.
-    EXPECT_TRUE(frame.windowState() & Qt::WindowMinimized);
-    EXPECT_TRUE(window->windowState() & Qt::WindowMinimized);
-
-    // The info window follows the mouse.
-    hover(overlay, QPoint(100, 300));
+    EXPECT_TRUE(frame.windowState() & Qt::WindowMinimized); // out of the way
+    QMouseEvent move(QEvent::MouseMove, QPointF(100, 300), QPointF(100, 300), Qt::NoButton, Qt::NoButton, {});
+    QApplication::sendEvent(overlay, &move);
     EXPECT_EQ(overlay->info()->shownColour(), 255);
-    // What is on the real screen now does not matter: the overlay shows the copy.
+    // The real screen changing now does not matter: the overlay shows the copy.
     screen.right = Qt::white;
     screen.repaint();
     QTest::mouseClick(overlay, Qt::LeftButton, {}, QPoint(700, 300));
-    ASSERT_TRUE(done.wait(5000));
+    EXPECT_EQ(captureDone(), QVariantList({12, 34, 56, "#0C2238", 3678732}));
+    EXPECT_EQ(box("longBox"), "3678732");
+    EXPECT_EQ(box("rgbBox"), "12,34,56");
+    EXPECT_EQ(window->findChild<QWidget*>("swatch")->palette().color(QPalette::Window), QColor(12, 34, 56));
 
-    EXPECT_EQ(text(control(), "hexBox"), "#0C2238");
-    EXPECT_EQ(text(control(), "longBox"), "3678732");
-    EXPECT_EQ(text(control(), "rgbBox"), "12,34,56");
-    EXPECT_EQ(control()->findChild<QWidget*>("swatch")->palette().color(QPalette::Window), QColor(12, 34, 56));
-    EXPECT_EQ(done.takeFirst(), QVariantList({12, 34, 56, "#0C2238", 3678732}));
-    // Both come back, the frame in the state it had.
-    EXPECT_EQ(frame.windowState(), Qt::WindowMaximized);
-    EXPECT_FALSE(window->windowState() & Qt::WindowMinimized);
-    EXPECT_FALSE(control()->capturing());
+    // A key cancels: the boxes keep what they hold, typed text read back as numbers.
+    window->findChild<QLineEdit*>("rgbBox")->setText("12, 300x,abc");
+    QTest::keyClick(startCapture(), Qt::Key_Escape);
+    EXPECT_EQ(captureDone(), QVariantList({12, 300, 0, "#0C2238", 3678732}));
+    EXPECT_EQ(captureState().capturedColor, -1);
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(ColourCaptureTest, AKeyCancelsAndTheBoxesKeepTheirValues)
+TEST_F(ColourCaptureTest, WithoutAScreenCopyOrPortalThePickerSaysWhy)
 {
-    PaintedScreen screen(Qt::black, Qt::green);
-    screen.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
-    QSignalSpy done(control(), &ColorCapture::CaptureDone);
-    QTest::mouseClick(startCapture(), Qt::LeftButton, {}, QPoint(10, 10));
-    ASSERT_TRUE(done.wait(5000));
-    EXPECT_EQ(done.takeFirst(), QVariantList({0, 0, 0, "#000000", 0}));
-
-    CaptureOverlay* overlay = startCapture();
-    ASSERT_NE(overlay, nullptr);
-    hover(overlay, QPoint(700, 10));
-    QTest::keyClick(overlay, Qt::Key_Escape);
-    ASSERT_TRUE(done.wait(5000));
-    EXPECT_EQ(captureState().capturedColor, -1);
-    EXPECT_EQ(text(control(), "hexBox"), "#000000");
-    EXPECT_EQ(text(control(), "rgbBox"), "0,0,0");
-    EXPECT_EQ(done.takeFirst(), QVariantList({0, 0, 0, "#000000", 0}));
-    EXPECT_EQ(frame.windowState(), Qt::WindowMaximized);
-}
-
-TEST_F(ColourCaptureTest, AScreenThatCannotBeCopiedIsSaidNotShownBlack)
-{
-    NoScreen reader;
-    QSignalSpy done(control(), &ColorCapture::CaptureDone);
+    FakeDesktop noCopy;
     window->findChild<QPushButton*>("captureNow")->click();
-    ASSERT_TRUE(done.wait(5000));
+    captureDone();
     EXPECT_EQ(shownOverlay(), nullptr);
-    EXPECT_TRUE(text(control(), "hexBox").isEmpty());
+    EXPECT_TRUE(box("hexBox").isEmpty());
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_TRUE(dialogs.shown[0].text.contains("could not be copied"));
-    EXPECT_EQ(frame.windowState(), Qt::WindowMaximized);
 }
 
-TEST_F(ColourCaptureTest, OnWaylandThePortalPicksTheColour)
+TEST_F(ColourCaptureTest, OnWaylandThePortalPicks)
 {
     PrivateBus bus;
     if (!bus.running())
         GTEST_SKIP() << "no dbus-daemon to run a private bus";
-    PortalScreen wayland(bus);
-    FakePortal portal(bus.connection("portal"));
-    ASSERT_TRUE(portal.publish());
-    portal.red = 0.0;
-    portal.green = 1.0;
-    portal.blue = 1.0;
-    QSignalSpy done(control(), &ColorCapture::CaptureDone);
+    FakeDesktop wayland(&bus);
+    // Without a portal the picker says so; then the portal picks, then it is cancelled.
     window->findChild<QPushButton*>("captureNow")->click();
-    ASSERT_TRUE(done.wait(5000));
-    EXPECT_EQ(done.takeFirst(), QVariantList({0, 255, 255, "#00FFFF", 255 * 256 + 255 * 65536}));
-    EXPECT_EQ(wayland.grabs, 0); // no copy of the screen is even tried
-    EXPECT_EQ(shownOverlay(), nullptr);
-    EXPECT_EQ(frame.windowState(), Qt::WindowMaximized);
-    EXPECT_TRUE(dialogs.shown.empty());
-}
-
-TEST_F(ColourCaptureTest, OnWaylandWithoutAPortalThePickerSaysWhy)
-{
-    PrivateBus bus;
-    if (!bus.running())
-        GTEST_SKIP() << "no dbus-daemon to run a private bus";
-    PortalScreen wayland(bus);
-    QSignalSpy done(control(), &ColorCapture::CaptureDone);
-    window->findChild<QPushButton*>("captureNow")->click();
-    ASSERT_TRUE(done.wait(5000));
-    EXPECT_TRUE(text(control(), "hexBox").isEmpty());
+    captureDone();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_TRUE(dialogs.shown[0].text.startsWith("Picking a colour from the screen is not available here"));
-    EXPECT_FALSE(window->windowState() & Qt::WindowMinimized);
-}
-
-TEST_F(ColourCaptureTest, SetResReadsTheBoxesBack)
-{
-    QSignalSpy done(control(), &ColorCapture::CaptureDone);
-    captureState().capturedColor = 0x00FF80; // red 128, green 255, blue 0
-    control()->SetRes();
-    EXPECT_EQ(done.takeFirst(), QVariantList({128, 255, 0, "#80FF00", 0x00FF80}));
-    // A cancelled capture reads back whatever the user typed into the boxes.
-    captureState().capturedColor = -1;
-    control()->findChild<QLineEdit*>("rgbBox")->setText("12, 300x,abc");
-    control()->findChild<QLineEdit*>("longBox")->setText("99999999999");
-    control()->SetRes();
-    EXPECT_EQ(done.takeFirst(), QVariantList({12, 300, 0, "#80FF00", 2147483647}));
-}
-
-TEST_F(ColourCaptureTest, WindowCaptionsAndNames)
-{
-    EXPECT_EQ(window->windowTitle(), "Twk Color Capture");
-    EXPECT_TRUE(window->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(ColorCaptureWindow::showFor(&frame), window); // one window at a time
-    for (QWidget* w : window->findChildren<QWidget*>()) {
-        if (qobject_cast<QLabel*>(w) || !w->focusPolicy())
-            continue;
-        const auto* button = qobject_cast<QPushButton*>(w);
-        EXPECT_FALSE(w->objectName().isEmpty());
-        EXPECT_TRUE(!w->accessibleName().isEmpty() || (button && !button->text().isEmpty())) << w->objectName().toStdString();
-    }
+    FakePortal portal(bus.connection("portal"));
+    ASSERT_TRUE(portal.publish());
+    portal.green = 1.0;
+    portal.blue = 0.5;
+    window->findChild<QPushButton*>("captureNow")->click();
+    EXPECT_EQ(captureDone(), QVariantList({0, 255, 128, "#00FF80", 255 * 256 + 128 * 65536}));
+    portal.answer = 1;
+    window->findChild<QPushButton*>("captureNow")->click();
+    EXPECT_EQ(captureDone().value(3), "#00FF80");
+    EXPECT_EQ(wayland.grabs, 0); // no copy of the screen is even tried
+    EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 
 } // namespace
