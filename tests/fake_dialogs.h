@@ -5,6 +5,8 @@
 #include <QStringList>
 
 #include <deque>
+#include <utility>
+#include <vector>
 
 // Answers dialogs from a script and records every message shown.
 class FakeDialogs final : public Dialogs {
@@ -25,6 +27,7 @@ public:
     std::deque<int> colors;           // next colour dialog results; cancelled when empty
     std::vector<Shown> shown;
     std::vector<FileDialogRequest> fileRequests;
+    std::vector<std::pair<QString, QString>> inputRequests; // prompt, title
 
     MsgResult message(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons) override
     {
@@ -36,7 +39,11 @@ public:
         }
         return buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? MsgResult::Ok : MsgResult::Yes;
     }
-    QString input(const QString&, const QString&, const QString&) override { return take(inputs); }
+    QString input(const QString& prompt, const QString& title, const QString&) override
+    {
+        inputRequests.emplace_back(prompt, title);
+        return take(inputs);
+    }
     QString file(const FileDialogRequest& request) override
     {
         fileRequests.push_back(request);

@@ -115,6 +115,21 @@ void showSaveError()
     MsgBox(Lang(LangSection::Messages, 16), MsgIcon::Critical, MsgButtons::Ok, Lang(LangSection::Messages, 14));
 }
 
+// Profile mode: the preset's name first, then every key, committed as one write.
+bool saveProfile(const KeyValues& values, const QString& IniF, const QString& PresetName, IniBase base)
+{
+    std::vector<IniEntry> entries;
+    entries.reserve(values.size() + 1);
+    if (!PresetName.isEmpty())
+        entries.push_back({QStringLiteral("Preset"), QStringLiteral("Name"), PresetName});
+    for (const auto& [key, value] : values)
+        entries.push_back({kSection, key, value});
+    if (WriteINI(IniF, entries, base))
+        return true;
+    showSaveError();
+    return false;
+}
+
 bool fitsInt(double value)
 {
     return std::isfinite(value) && value >= double(std::numeric_limits<int>::min())
@@ -305,17 +320,13 @@ bool SaveIniFile(const CoverDocument& doc, const QString& IniF, const QString& P
         return false;
     }
 
-    if (!PresetName.isEmpty() && !WriteINI(IniF, QStringLiteral("Preset"), QStringLiteral("Name"), PresetName)) {
-        showSaveError();
-        return false;
-    }
-    for (const auto& [key, value] : values) {
-        if (!WriteINI(IniF, kSection, key, value)) {
-            showSaveError();
-            return false;
-        }
-    }
-    return true;
+    return saveProfile(values, IniF, PresetName, IniBase::KeepFile);
+}
+
+bool ReplaceIniFile(const CoverDocument& doc, const QString& IniF, const QString& PresetName,
+                    const RelativePictureRefs& relative)
+{
+    return saveProfile(settingsValues(doc, relative), IniF, PresetName, IniBase::FreshFile);
 }
 
 bool LoadIniFile(CoverDocument& doc, const QString& IniF, bool settingsOnly, const QStringList& fontList,

@@ -28,6 +28,11 @@ struct RelativePictureRefs {
 // text-mode file is then left as it was.
 bool SaveIniFile(const CoverDocument& doc, const QString& IniF, const QString& PresetName = QString(),
                  bool AsText = false, const RelativePictureRefs& relative = RelativePictureRefs());
+// Profile mode into a fresh file that takes IniF's place only once it is complete: a
+// failed write leaves the old file whole, and no key of the old file survives (presets,
+// the legacy export). Shows the save-error message on failure.
+bool ReplaceIniFile(const CoverDocument& doc, const QString& IniF, const QString& PresetName = QString(),
+                    const RelativePictureRefs& relative = RelativePictureRefs());
 
 // Applies the settings file IniF to doc with the view-enabled flag off, matching the
 // fonts against fontList (the editor's font list), then turns the view back on and

@@ -58,6 +58,38 @@ bool sameName(const QString& a, const QString& b)
     return a.compare(b.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
+// Sets one key the way the profile-file writer does.
+void setKey(QStringList& lines, const QString& section, const QString& key, const QString& value)
+{
+    int sectionLine = -1;
+    for (int i = 0; i < lines.size() && sectionLine < 0; ++i) {
+        const QString name = sectionOf(lines[i]);
+        if (!name.isNull() && sameName(name, section))
+            sectionLine = i;
+    }
+    if (sectionLine < 0) {
+        lines << QLatin1Char('[') + section + QLatin1Char(']') << key + QLatin1Char('=') + value;
+    } else {
+        int insertAt = sectionLine + 1;
+        bool replaced = false;
+        for (int i = sectionLine + 1; i < lines.size(); ++i) {
+            if (!sectionOf(lines[i]).isNull())
+                break;
+            if (keyMatches(lines[i], key)) {
+                // Keep the key as it is spelled in the file.
+                const QString storedKey = lines[i].left(lines[i].indexOf(QLatin1Char('='))).trimmed();
+                lines[i] = storedKey + QLatin1Char('=') + value;
+                replaced = true;
+                break;
+            }
+            if (!lines[i].trimmed().isEmpty())
+                insertAt = i + 1;
+        }
+        if (!replaced)
+            lines.insert(insertAt, key + QLatin1Char('=') + value);
+    }
+}
+
 } // namespace
 
 QString ReadINI(const QString& file, const QString& section, const QString& key)
@@ -86,38 +118,21 @@ QString ReadINI(const QString& file, const QString& section, const QString& key)
 
 bool WriteINI(const QString& file, const QString& section, const QString& key, const QString& value)
 {
-    bool readable = true;
-    QStringList lines = readLines(file, &readable);
-    // Rewriting a file that could not be read would leave only this key in it.
-    if (!readable)
-        return false;
-    int sectionLine = -1;
-    for (int i = 0; i < lines.size() && sectionLine < 0; ++i) {
-        const QString name = sectionOf(lines[i]);
-        if (!name.isNull() && sameName(name, section))
-            sectionLine = i;
+    return WriteINI(file, {IniEntry{section, key, value}});
+}
+
+bool WriteINI(const QString& file, const std::vector<IniEntry>& entries, IniBase base)
+{
+    QStringList lines;
+    if (base == IniBase::KeepFile) {
+        bool readable = true;
+        lines = readLines(file, &readable);
+        // Rewriting a file that could not be read would leave only these keys in it.
+        if (!readable)
+            return false;
     }
-    if (sectionLine < 0) {
-        lines << QLatin1Char('[') + section + QLatin1Char(']') << key + QLatin1Char('=') + value;
-    } else {
-        int insertAt = sectionLine + 1;
-        bool replaced = false;
-        for (int i = sectionLine + 1; i < lines.size(); ++i) {
-            if (!sectionOf(lines[i]).isNull())
-                break;
-            if (keyMatches(lines[i], key)) {
-                // Keep the key as it is spelled in the file.
-                const QString storedKey = lines[i].left(lines[i].indexOf(QLatin1Char('='))).trimmed();
-                lines[i] = storedKey + QLatin1Char('=') + value;
-                replaced = true;
-                break;
-            }
-            if (!lines[i].trimmed().isEmpty())
-                insertAt = i + 1;
-        }
-        if (!replaced)
-            lines.insert(insertAt, key + QLatin1Char('=') + value);
-    }
+    for (const IniEntry& e : entries)
+        setKey(lines, e.section, e.key, e.value);
 
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly))

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <vector>
+
 class QIODevice;
 
 // Profile files as Windows reads and writes them: sections and keys compared
@@ -18,6 +20,20 @@ QString ReadINI(const QString& file, const QString& section, const QString& key)
 // goes to the end of its section, a new section to the end of the file. False when
 // the file cannot be written.
 bool WriteINI(const QString& file, const QString& section, const QString& key, const QString& value);
+
+struct IniEntry {
+    QString section;
+    QString key;
+    QString value;
+};
+
+// What the file is written over: its own lines, or nothing (a fresh file, so no key
+// of an older one survives).
+enum class IniBase { KeepFile, FreshFile };
+
+// Writes every entry in order as the single-key WriteINI does, but commits the file
+// once: the file on disk is either the old one or the complete new one.
+bool WriteINI(const QString& file, const std::vector<IniEntry>& entries, IniBase base = IniBase::KeepFile);
 
 // Writes the line key=value to a file the caller has open (the settings file's text mode).
 void WriteINI(QIODevice& out, const QString& key, const QString& value);

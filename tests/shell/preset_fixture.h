@@ -1,0 +1,71 @@
+#pragma once
+
+#include "document/cover_archive.h"
+#include "document/cover_document.h"
+#include "fake_dialogs.h"
+#include "shell/app_state.h"
+#include "shell/language.h"
+#include "toolbox/win1252.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "gtest_qt.h"
+
+// A program folder with the English language and the shipped "default" preset, a
+// per-user data folder and profile of its own, scripted dialogs and one cover.
+class PresetFolders : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qputenv("CASELEAF_HOME", home.path().toLocal8Bit());
+        qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+        QSettings(QSettings::UserScope, "Caseleaf", "VORN").clear();
+        ASSERT_TRUE(QDir(home.path()).mkpath("language") && QDir(home.path()).mkpath("presets"));
+        ASSERT_TRUE(QFile::copy(CASELEAF_BUILD_DIR "/language/english.ini", home.filePath("language/english.ini")));
+        ASSERT_TRUE(QFile::copy(CASELEAF_BUILD_DIR "/presets/default.ini", home.filePath("presets/default.ini")));
+        QString english = "english";
+        ASSERT_TRUE(LoadLanguage(english));
+        app::viewEnabled = true;
+        ctx.fontList = {"DejaVu Sans", "Liberation Serif", "Verdana"};
+        ctx.redrawBack = [this] { ++redraws; };
+        ctx.redrawFront = [this] { ++redraws; };
+    }
+    void TearDown() override
+    {
+        QFile::setPermissions(home.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qunsetenv("CASELEAF_HOME");
+        qunsetenv("XDG_DATA_HOME");
+    }
+
+    QString presetText(int n) const { return Lang(LangSection::Preset, n); }
+    QString shipped(const QString& name) const { return home.filePath("presets/" + name); }
+    static QByteArray bytes(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static bool writeFile(const QString& path, const QByteArray& content)
+    {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
+    }
+    // The messages shown since the last call.
+    QStringList takeShown()
+    {
+        const QStringList t = dialogs.texts();
+        dialogs.shown.clear();
+        return t;
+    }
+
+    QTemporaryDir home;
+    QTemporaryDir data;
+    FakeDialogs dialogs;
+    CoverDocument doc;
+    CoverFileContext ctx{doc};
+    int redraws = 0;
+};
