@@ -84,15 +84,6 @@ private:
     static inline bool s_running = false;
 };
 
-// Closes the "Saving..." or "Loading..." window however the command ends.
-class ProgressWindowScope {
-public:
-    explicit ProgressWindowScope(ProgressMode mode) { ShowProgressWindow(mode); }
-    ~ProgressWindowScope() { UnloadProgressWindow(); }
-    ProgressWindowScope(const ProgressWindowScope&) = delete;
-    ProgressWindowScope& operator=(const ProgressWindowScope&) = delete;
-};
-
 // Moves every file of from into the working folder, replacing files of the same name.
 bool moveIntoWorkingFolder(const QString& from)
 {

@@ -224,3 +224,8 @@ void CalculateAspectRatio(int sw, int sh, int bw, int bh, int& ow, int& oh)
     ow = int(w);
     oh = int(h);
 }
+
+bool CopyPicture(const QString& source, const QString& target)
+{
+    return copyReplacing(source, target);
+}

@@ -17,6 +17,9 @@ CoverPicture& pictureOf(CoverDocument& doc, PictureSlot slot);
 // the working folder under its own name and puts it in the slot. A picture that does
 // not decode is refused with a message and changes nothing. True when inserted.
 bool InsertPicture(CoverFileContext& ctx, PictureSlot slot);
+// Copies a picture file over target through a temporary file, so that a failed copy
+// leaves target whole; copying a file onto itself does nothing. False when not copied.
+bool CopyPicture(const QString& source, const QString& target);
 // The "Clear" command: the slot's reference becomes "none"; its copy stays in the
 // working folder until the next flush.
 void ClearPicture(CoverFileContext& ctx, PictureSlot slot);

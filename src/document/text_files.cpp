@@ -111,7 +111,19 @@ bool LoadTexts(CoverDocument& doc, const QString& xPath)
     }
     const bool endsInSeparator = xPath.endsWith(QLatin1Char('/')) || xPath.endsWith(QLatin1Char('\\'));
     const QString path = xPath + (endsInSeparator ? QString() : QStringLiteral("/")) + name;
-    if (!FileExists(path) || QFileInfo(path).size() == 0)
+    return !FileExists(path) || LoadTextsFile(doc, path);
+}
+
+bool LoadTextsFile(CoverDocument& doc, const QString& path)
+{
+    doc.Contents.clear();
+    doc.FrontText1.clear();
+    doc.FrontText2.clear();
+    if (!FileExists(path)) {
+        MsgBox(QStringLiteral("Load error! (txt not found) File is corrupted!"), MsgIcon::Critical);
+        return true;
+    }
+    if (QFileInfo(path).size() == 0)
         return true;
 
     QFile file;

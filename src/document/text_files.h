@@ -16,6 +16,9 @@ bool SaveTexts(const CoverDocument& doc, const QString& xPath);
 // the file is there but could not be read whole (too large, unreadable); its message
 // has been shown then.
 bool LoadTexts(CoverDocument& doc, const QString& xPath);
+// Empties the three texts, then reads them from the combined text file path; a missing
+// file gives the load-error message. False as for LoadTexts.
+bool LoadTextsFile(CoverDocument& doc, const QString& path);
 // Reads the three texts (emptied first) from the bytes of a combined text file: each
 // marker line switches to its text, and the file's first line always counts as one.
 void ParseTexts(CoverDocument& doc, const QByteArray& bytes);

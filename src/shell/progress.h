@@ -36,6 +36,15 @@ void setProgressWindowHost(ProgressWindowHost* host);
 void ShowProgressWindow(ProgressMode mode);
 void UnloadProgressWindow();
 
+// Shows the progress window in a mode and closes it however the operation ends.
+class ProgressWindowScope {
+public:
+    explicit ProgressWindowScope(ProgressMode mode) { ShowProgressWindow(mode); }
+    ~ProgressWindowScope() { UnloadProgressWindow(); }
+    ProgressWindowScope(const ProgressWindowScope&) = delete;
+    ProgressWindowScope& operator=(const ProgressWindowScope&) = delete;
+};
+
 // The progress window installs itself while it is loaded (the progress-window-open flag).
 void setProgressView(ProgressView* view);
 bool progressWindowOpen();
