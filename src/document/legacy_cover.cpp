@@ -140,8 +140,8 @@ bool ImportLegacyFile(CoverFileContext& ctx, const QString& name)
         doc.FrontPicture = CoverPicture();
         doc.FrontPicture1 = CoverPicture();
         ctx.lastPath = FolderOf(name);
-        LoadTextsFile(doc, name + QStringLiteral(".txt"));
-        applied = LoadIniFile(doc, name, false, ctx.fontList, [&ctx] { redraw(ctx); });
+        const bool texts = LoadTextsFile(doc, name + QStringLiteral(".txt"));
+        applied = LoadIniFile(doc, name, false, ctx.fontList, [&ctx] { redraw(ctx); }) && texts;
     }
     // The imported cover is not the archive that was open before: saving it must not
     // overwrite that one.

@@ -28,7 +28,7 @@ bool ExportCommand(CoverFileContext& ctx);
 
 // Reads the legacy set name into the cover; its pictures stay where they are. The
 // cover then has no file of its own, so that "Save..." asks for one. False when the
-// file is missing or its settings could not all be applied (said already).
+// file is missing, or its texts or settings could not all be read (said already).
 bool ImportLegacyFile(CoverFileContext& ctx, const QString& name);
 // "Import": asks whether the open cover may go, then for the file, then ImportLegacyFile.
 bool ImportCommand(CoverFileContext& ctx);

@@ -4,7 +4,7 @@
 //   caseleaf render COVER.vrz --side back|front --out FILE.png [--dpi N]
 //   caseleaf render COVER.vrz --side back|front --out FILE.pdf [--copies N] [--paper A4|Letter]
 //   caseleaf print COVER.vrz --side back|front [--printer NAME] [--copies N] [--no-calibration]
-//   caseleaf convert IN.vrz OUT.vrz
+//   caseleaf convert IN OUT           (either side may be a legacy .vrc cover)
 //   caseleaf thumbnail IN.vrz OUT.png SIZE
 //   caseleaf contents FOLDER [--sizes] [--spacing 22|32|42]
 //   caseleaf --help

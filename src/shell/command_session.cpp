@@ -1,6 +1,7 @@
 #include "shell/command_session.h"
 
 #include "document/font_matching.h"
+#include "document/legacy_cover.h"
 #include "render/counter_text.h"
 #include "shell/app_state.h"
 #include "shell/language.h"
@@ -38,6 +39,8 @@ CommandSession::~CommandSession()
 
 bool CommandSession::open(const QString& path)
 {
+    if (isLegacyCoverName(path))
+        return ImportLegacyFile(m_ctx, path);
     const OpenResult opened = OpenSub(m_ctx, path);
     // A command must not pass off what it could read of a damaged cover as the cover.
     if (opened.status == OpenResult::Incomplete)
@@ -47,7 +50,7 @@ bool CommandSession::open(const QString& path)
 
 bool CommandSession::saveAs(const QString& name)
 {
-    return SaveAsFile(m_ctx, coverSaveName(name));
+    return isLegacyCoverName(name) ? ExportLegacyFile(m_ctx, name) : SaveAsFile(m_ctx, coverSaveName(name));
 }
 
 int openForPrinting(CommandSession& session, const QString& cover, bool back)

@@ -25,9 +25,10 @@ public:
     CommandSession& operator=(const CommandSession&) = delete;
 
     bool ready() const { return m_work.isValid(); }
-    // True only when the whole cover was read; the open messages have gone to standard
-    // error already.
+    // A cover archive, or a legacy ".vrc" set. True only when the whole cover was read;
+    // the open messages have gone to standard error already.
     bool open(const QString& path);
+    // A ".vrc" name writes a legacy set, anything else a cover archive.
     bool saveAs(const QString& name);
     CoverDocument& doc() { return m_doc; }
 
