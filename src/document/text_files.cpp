@@ -56,26 +56,43 @@ bool SaveTexts(const CoverDocument& doc, const QString& xPath)
     return false;
 }
 
+namespace {
+
+// The text a marker line switches to, or none for any other line.
+QString* markedText(CoverDocument& doc, QStringView line)
+{
+    if (line.size() != kContentsMarker.size() && line.size() != kFrontText1Marker.size())
+        return nullptr;
+    if (line.compare(kContentsMarker, Qt::CaseInsensitive) == 0)
+        return &doc.Contents;
+    if (line.compare(kFrontText1Marker, Qt::CaseInsensitive) == 0)
+        return &doc.FrontText1;
+    if (line.compare(kFrontText2Marker, Qt::CaseInsensitive) == 0)
+        return &doc.FrontText2;
+    return nullptr;
+}
+
+} // namespace
+
 void ParseTexts(CoverDocument& doc, const QByteArray& bytes)
 {
     doc.Contents.clear();
     doc.FrontText1.clear();
     doc.FrontText2.clear();
-    QStringList lines = fromWin1252(bytes).split(lineBreak());
-    // A final line break ends the last line; it does not open another.
-    if (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast();
-
+    // Walked in place: a text of millions of lines is not split into millions of strings.
+    const QString all = fromWin1252(bytes);
     QString* current = &doc.Contents;
     int counter = 0;
     bool started = false;
-    for (const QString& line : lines) {
-        const QString lower = line.toLower();
-        QString* marked = lower == kContentsMarker ? &doc.Contents
-            : lower == kFrontText1Marker           ? &doc.FrontText1
-            : lower == kFrontText2Marker           ? &doc.FrontText2
-                                                   : nullptr;
-        if (marked) {
+    // A final line break ends the last line; it does not open another.
+    for (qsizetype start = 0, end = 0; start < all.size(); start = end + 1) {
+        end = start;
+        while (end < all.size() && all[end] != QLatin1Char('\r') && all[end] != QLatin1Char('\n'))
+            ++end;
+        const QStringView line = QStringView(all).mid(start, end - start);
+        if (end + 1 < all.size() && all[end] == QLatin1Char('\r') && all[end + 1] == QLatin1Char('\n'))
+            ++end;
+        if (QString* marked = markedText(doc, line)) {
             current = marked;
             counter = 0;
             started = false;

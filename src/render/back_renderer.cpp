@@ -169,7 +169,9 @@ void drawContents(const CoverDocument& doc, DrawingSurface& surface, const Trace
     trace("Set ForeColor");
     surface.setTextColor(doc.ForeColor2);
     // Exactly the lines the contents editor shows; a long list runs on below the cut line.
-    for (const QString& line : displayLines(doc.Contents, surface.font(), area.width())) {
+    // Lines that would start below the surface are neither made nor drawn.
+    const int visible = surface.linesToBottom(area.top());
+    for (const QString& line : displayLines(doc.Contents, surface.font(), area.width(), visible)) {
         trace("Set CurrentX(1)");
         surface.setCurrentX(area.left());
         trace("Print(Contents lines...)");

@@ -4,6 +4,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 const QRegularExpression& numberPattern()
@@ -42,11 +44,22 @@ QString subtractOne(QString digits)
 
 } // namespace
 
-QString withCounter(const QString& text, int counter, const QString& countFrom)
+QString withCounter(const QString& text, int counter, const QString& countFrom, qsizetype maxLength)
 {
-    if (!counter)
-        return text;
-    return QString(text).replace(QStringLiteral("%c"), countFrom, Qt::CaseInsensitive);
+    QString result;
+    qsizetype from = 0;
+    while (result.size() < maxLength) {
+        const qsizetype at = counter ? text.indexOf(QLatin1String("%c"), from, Qt::CaseInsensitive) : -1;
+        const qsizetype room = maxLength - result.size();
+        if (at < 0) {
+            result += QStringView(text).mid(from, room);
+            break;
+        }
+        result += QStringView(text).mid(from, std::min(at - from, room));
+        result += QStringView(countFrom).left(std::max<qsizetype>(maxLength - result.size(), 0));
+        from = at + 2;
+    }
+    return result;
 }
 
 bool isNumericText(const QString& text)

@@ -2,9 +2,15 @@
 
 #include <QString>
 
+// A drawn line this long runs far beyond any sheet in the smallest font; the rest of it
+// could not be seen.
+constexpr qsizetype kMaxDrawnLineLength = 4096;
+
 // The text with every "%c", in any letter case, replaced by the counter's text when the
-// counter is on; unchanged otherwise.
-QString withCounter(const QString& text, int counter, const QString& countFrom);
+// counter is on; unchanged otherwise. At most maxLength characters of the result are
+// made, however many "%c" the text holds.
+QString withCounter(const QString& text, int counter, const QString& countFrom,
+                    qsizetype maxLength = kMaxDrawnLineLength);
 
 // True when a counter start field holds a number and nothing else: blanks around it, an
 // optional sign, digits with an optional "." fraction, an optional exponent. "8" and

@@ -7,6 +7,7 @@
 #include <QPagedPaintDevice>
 #include <QPen>
 
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -107,6 +108,16 @@ void DrawingSurface::printText(const QString& text)
 double DrawingSurface::textWidth(const QString& text) const
 {
     return QFontMetricsF(m_font, &m_device).horizontalAdvance(text) / m_unitX;
+}
+
+int DrawingSurface::linesToBottom(double top) const
+{
+    const double lineHeight = textHeight(QString());
+    const double room = height() - top;
+    if (room <= 0)
+        return 0;
+    const double lines = lineHeight > 0 ? std::ceil(room / lineHeight) : INT_MAX;
+    return lines >= INT_MAX ? INT_MAX : int(lines);
 }
 
 double DrawingSurface::textHeight(const QString&) const

@@ -52,6 +52,9 @@ public:
     double textWidth(const QString& text) const;
     // The line height of the current font (ascent plus descent).
     double textHeight(const QString& text) const;
+    // How many lines printed one under the other from y = top start on the surface; what
+    // starts below its bottom edge cannot be seen.
+    int linesToBottom(double top) const;
 
     // Copies the source region (in the picture's own millimetres) to dest, stretched to
     // destSize; an invalid destSize copies it 1:1. Parts of the region outside the

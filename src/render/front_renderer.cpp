@@ -48,7 +48,8 @@ void drawNoteLines(const CoverDocument& doc, DrawingSurface& surface)
     if (space == 0)
         return;
     surface.setTextColor(doc.fFontColor2);
-    const double count = std::nearbyint(kHalfSize / space);
+    // The positions are whole millimetres of the half: more lines than that fall on each other.
+    const double count = std::min(std::nearbyint(kHalfSize / space), kHalfSize);
     if (count < 1)
         return;
     if (doc.LineNumbers) {
@@ -97,7 +98,9 @@ void drawText(const CoverDocument& doc, DrawingSurface& surface, const FrontText
     surface.setCurrentY(front.area.top());
     surface.setFont(front.face, leadingNumber(front.size), front.bold != 0, front.italic != 0);
     surface.setTextColor(front.color);
-    for (const QString& displayed : displayLines(front.text, surface.font(), front.area.width())) {
+    // Lines that would start below the surface are neither made nor drawn.
+    const int visible = surface.linesToBottom(front.area.top());
+    for (const QString& displayed : displayLines(front.text, surface.font(), front.area.width(), visible)) {
         const QString line = withCounter(displayed, doc.Counter2, doc.CountFrom2);
         // A centred line wider than the area starts left of it.
         surface.setCurrentX(front.centred

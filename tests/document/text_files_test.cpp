@@ -124,3 +124,13 @@ TEST_F(TextFiles, LoadTextReplacesTheTextLessOneFinalLineBreak)
     EXPECT_EQ(lastPath, dir.path() + QLatin1Char('/'));
     EXPECT_TRUE(dialogs.shown.empty());
 }
+
+TEST_F(TextFiles, AMillionLinesAreReadWholeAndMarkersStillSwitch)
+{
+    CoverDocument d;
+    ParseTexts(d, "// ~contents~=\r\n" + QByteArray("x\r\n").repeated(1000000) + "// ~FRONTTEXT1~=\r\ny\rz\n");
+    EXPECT_EQ(d.Contents.size(), 3 * 1000000 - 2);
+    EXPECT_TRUE(d.Contents.startsWith("x\r\nx\r\n") && d.Contents.endsWith("\r\nx"));
+    EXPECT_EQ(d.FrontText1, QStringLiteral("y\r\nz"));
+    EXPECT_TRUE(d.FrontText2.isEmpty());
+}
