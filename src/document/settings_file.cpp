@@ -160,11 +160,11 @@ bool wholeNumber(const QString& text, int* out)
 class SettingsLoader {
 public:
     SettingsLoader(CoverDocument& doc, const QString& file, const QStringList& fonts, ReferenceSource source)
-        : m_doc(doc), m_file(file), m_fonts(fonts), m_source(source)
+        : m_doc(doc), m_file(file), m_ini(IniFile::read(file)), m_fonts(fonts), m_source(source)
     {
     }
 
-    QString value(const QString& key) const { return ReadINI(m_file, kSection, key); }
+    QString value(const QString& key) const { return m_ini.value(kSection, key); }
     QString valueOr(const QString& key, const QString& fallback) const
     {
         const QString v = value(key);
@@ -295,6 +295,7 @@ private:
 
     CoverDocument& m_doc;
     QString m_file;
+    IniFile m_ini;
     const QStringList& m_fonts;
     ReferenceSource m_source;
     QStringList m_problems;

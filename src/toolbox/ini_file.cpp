@@ -1,8 +1,10 @@
 #include "toolbox/ini_file.h"
 
+#include "toolbox/paths.h"
 #include "toolbox/win1252.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
 
@@ -10,17 +12,9 @@ namespace {
 
 // The file's lines, none for a missing file; readable is false when the file is there
 // but cannot be read.
-QStringList readLines(const QString& path, bool* readable = nullptr)
+QStringList splitLines(const QByteArray& bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (readable)
-            *readable = !file.exists();
-        return {};
-    }
-    QStringList lines = fromWin1252(file.readAll()).split(QLatin1Char('\n'));
-    if (readable)
-        *readable = file.error() == QFileDevice::NoError;
+    QStringList lines = fromWin1252(bytes).split(QLatin1Char('\n'));
     for (QString& line : lines) {
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
@@ -28,6 +22,22 @@ QStringList readLines(const QString& path, bool* readable = nullptr)
     if (!lines.isEmpty() && lines.back().isEmpty())
         lines.removeLast();
     return lines;
+}
+
+QStringList readLines(const QString& path, bool* readable = nullptr)
+{
+    QFile file;
+    if (!openRegularFile(path, file)) {
+        // A missing or empty file holds no lines; a FIFO or a device cannot be read.
+        const QFileInfo info(path);
+        if (readable)
+            *readable = !info.exists() || (info.isFile() && info.size() == 0);
+        return {};
+    }
+    const QByteArray bytes = file.readAll();
+    if (readable)
+        *readable = file.error() == QFileDevice::NoError;
+    return splitLines(bytes);
 }
 
 // The section name of a "[name]" line, or a null text for any other line.
@@ -43,14 +53,10 @@ QString sectionOf(const QString& line)
     return name.isNull() ? QStringLiteral("") : name;
 }
 
-bool keyMatches(const QString& line, const QString& key, QString* value = nullptr)
+bool keyMatches(const QString& line, const QString& key)
 {
     const int eq = line.indexOf(QLatin1Char('='));
-    if (eq < 0 || line.left(eq).trimmed().compare(key.trimmed(), Qt::CaseInsensitive) != 0)
-        return false;
-    if (value)
-        *value = line.mid(eq + 1);
-    return true;
+    return eq >= 0 && line.left(eq).trimmed().compare(key.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
 bool sameName(const QString& a, const QString& b)
@@ -94,26 +100,51 @@ void setKey(QStringList& lines, const QString& section, const QString& key, cons
 
 QString ReadINI(const QString& file, const QString& section, const QString& key)
 {
-    bool inSection = false;
-    for (const QString& line : readLines(file)) {
+    return IniFile::read(file).value(section, key);
+}
+
+IniFile IniFile::read(const QString& path)
+{
+    IniFile ini;
+    ini.addLines(readLines(path));
+    return ini;
+}
+
+IniFile IniFile::fromBytes(const QByteArray& bytes)
+{
+    IniFile ini;
+    ini.addLines(splitLines(bytes));
+    return ini;
+}
+
+void IniFile::addLines(const QStringList& lines)
+{
+    QHash<QString, QString>* current = nullptr;
+    for (const QString& line : lines) {
         const QString name = sectionOf(line);
         if (!name.isNull()) {
-            // Only the first section of that name counts.
-            if (inSection)
-                break;
-            inSection = sameName(name, section);
+            // Only the first section of a name counts.
+            const QString folded = name.toCaseFolded();
+            current = m_sections.contains(folded) ? nullptr : &m_sections[folded];
             continue;
         }
-        QString value;
-        if (!inSection || !keyMatches(line, key, &value))
+        const int eq = line.indexOf(QLatin1Char('='));
+        if (!current || eq < 0)
             continue;
-        value = value.trimmed();
+        const QString key = line.left(eq).trimmed().toCaseFolded();
+        if (current->contains(key))
+            continue;
+        QString value = line.mid(eq + 1).trimmed();
         if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''))
             && value.back() == value.front())
             value = value.mid(1, value.size() - 2);
-        return value.left(kIniValueLimit);
+        current->insert(key, value.left(kIniValueLimit));
     }
-    return QString();
+}
+
+QString IniFile::value(const QString& section, const QString& key) const
+{
+    return m_sections.value(section.trimmed().toCaseFolded()).value(key.trimmed().toCaseFolded());
 }
 
 bool WriteINI(const QString& file, const QString& section, const QString& key, const QString& value)

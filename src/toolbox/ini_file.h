@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
+#include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -15,6 +18,22 @@ constexpr int kIniValueLimit = 2047;
 
 // The value of key in section, or an empty text when the file, section or key is missing.
 QString ReadINI(const QString& file, const QString& section, const QString& key);
+
+// A profile file read once for many look-ups, with ReadINI's rules; reading a key costs
+// the same however long the file.
+class IniFile {
+public:
+    // A missing or unreadable file reads as one without sections; only regular files
+    // are read.
+    static IniFile read(const QString& path);
+    static IniFile fromBytes(const QByteArray& bytes);
+    QString value(const QString& section, const QString& key) const;
+
+private:
+    void addLines(const QStringList& lines);
+    // The first section of each name, its first value for each key; names case-folded.
+    QHash<QString, QHash<QString, QString>> m_sections;
+};
 
 // Replaces the key's line in place, keeping every other line and section; a new key
 // goes to the end of its section, a new section to the end of the file. False when

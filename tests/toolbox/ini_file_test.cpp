@@ -8,6 +8,8 @@
 
 #include "gtest_qt.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 class IniFile : public ::testing::Test {
@@ -102,6 +104,20 @@ TEST(IniLine, WritesKeyEqualsValueWithCrLf)
     buffer.open(QIODevice::WriteOnly);
     WriteINI(buffer, "Text", QString::fromUtf8("  é "));
     EXPECT_EQ(buffer.data(), "Text=  \xe9 \r\n");
+}
+
+// Settings files are looked up some sixty times per load: the file is read once, and a
+// FIFO in a file's place is never waited on.
+TEST_F(IniFile, AFileIsReadOnceForAllItsKeysAndOnlyWhenRegular)
+{
+    write("[LastCover]\r\n" + QByteArray("; padding\r\n").repeated(100000) + "Key = ' v '\r\n");
+    const ::IniFile ini = ::IniFile::read(path);
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_EQ(ini.value(" lastcover", "KEY "), " v ");
+    EXPECT_EQ(ini.value("LastCover", "padding"), "");
+    ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    EXPECT_EQ(ReadINI(path, "LastCover", "Key"), "");
+    EXPECT_FALSE(WriteINI(path, "LastCover", "Key", "x"));
 }
 
 } // namespace
