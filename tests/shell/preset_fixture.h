@@ -5,7 +5,6 @@
 #include "fake_dialogs.h"
 #include "shell/app_state.h"
 #include "shell/language.h"
-#include "toolbox/win1252.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,7 +16,7 @@
 #include "gtest_qt.h"
 
 // A program folder with the English language and the shipped "default" preset, a
-// per-user data folder and profile of its own, scripted dialogs and one cover.
+// per-user data folder and profile of their own, scripted dialogs and one cover.
 class PresetFolders : public ::testing::Test {
 protected:
     void SetUp() override
@@ -26,36 +25,28 @@ protected:
         qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
         QSettings(QSettings::UserScope, "Caseleaf", "VORN").clear();
         ASSERT_TRUE(QDir(home.path()).mkpath("language") && QDir(home.path()).mkpath("presets"));
-        ASSERT_TRUE(QFile::copy(CASELEAF_BUILD_DIR "/language/english.ini", home.filePath("language/english.ini")));
-        ASSERT_TRUE(QFile::copy(CASELEAF_BUILD_DIR "/presets/default.ini", home.filePath("presets/default.ini")));
+        for (const QString f : {"language/english.ini", "presets/default.ini"})
+            ASSERT_TRUE(QFile::copy(CASELEAF_BUILD_DIR "/" + f, home.filePath(f)));
         QString english = "english";
         ASSERT_TRUE(LoadLanguage(english));
         app::viewEnabled = true;
         ctx.fontList = {"DejaVu Sans", "Liberation Serif", "Verdana"};
-        ctx.redrawBack = [this] { ++redraws; };
-        ctx.redrawFront = [this] { ++redraws; };
     }
     void TearDown() override
     {
-        QFile::setPermissions(home.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qunsetenv("CASELEAF_HOME");
         qunsetenv("XDG_DATA_HOME");
     }
 
-    QString presetText(int n) const { return Lang(LangSection::Preset, n); }
+    static QString text(int n) { return Lang(LangSection::Preset, n); }
     QString shipped(const QString& name) const { return home.filePath("presets/" + name); }
-    static QByteArray bytes(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
     static bool writeFile(const QString& path, const QByteArray& content)
     {
         QFile f(path);
         return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
     }
     // The messages shown since the last call.
-    QStringList takeShown()
+    QStringList shown()
     {
         const QStringList t = dialogs.texts();
         dialogs.shown.clear();
@@ -67,5 +58,4 @@ protected:
     FakeDialogs dialogs;
     CoverDocument doc;
     CoverFileContext ctx{doc};
-    int redraws = 0;
 };

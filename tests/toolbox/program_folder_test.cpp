@@ -9,82 +9,37 @@
 
 namespace {
 
-// An executable's folder, perhaps inside an installation tree, and a per-user folder.
-struct Layout {
+TEST(ProgramFolders, ReadFromTheProgramFolderWriteWhereTheUserMay)
+{
     QTemporaryDir root;
-    QString exe = root.filePath("bin");
-    QString user = root.filePath("user/Caseleaf");
-
-    explicit Layout(bool installed = false)
-    {
-        QDir().mkpath(exe);
-        if (installed)
-            QDir().mkpath(root.filePath("share/caseleaf/presets"));
+    const QString exe = root.filePath("bin"), user = root.filePath("user"), home = root.filePath("portable");
+    const QString share = root.filePath("share/caseleaf/");
+    const struct {
+        const char* what;
+        bool installed;
+        QString home;
+        bool writable;
+        QString program, writes, working;
+    } rows[] = {
+        {"build tree", false, "", true, exe + "/", exe + "/", exe + "/tmp/"},
+        {"read-only folder", false, "", false, exe + "/", user + "/", user + "/tmp/4711/"},
+        // Even an administrator, who could write there, leaves an installation alone.
+        {"installation", true, "", true, share, user + "/", user + "/tmp/4711/"},
+        {"CASELEAF_HOME over an installation", true, home, true, home + "/", home + "/", home + "/tmp/"},
+        {"read-only CASELEAF_HOME", false, home + "/", false, home + "/", user + "/", user + "/tmp/4711/"},
+    };
+    for (const auto& r : rows) {
+        QDir(share).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(exe) && (!r.installed || QDir().mkpath(share)));
+        ProgramFolderFacts facts{r.home, exe, user, "4711", [&r](const QString&) { return r.writable; }};
+        const ProgramFolders f = decideProgramFolders(facts);
+        EXPECT_EQ(QStringList({f.program, f.writable, f.working}), QStringList({r.program, r.writes, r.working}))
+            << r.what;
+        EXPECT_EQ(f.perUser, r.writes == user + "/") << r.what;
+        // Without a per-user folder the program folder is all there is.
+        facts.userDataFolder.clear();
+        EXPECT_EQ(decideProgramFolders(facts).writable, r.program) << r.what;
     }
-
-    ProgramFolders decide(const QString& home, bool writable) const
-    {
-        ProgramFolderFacts facts;
-        facts.home = home;
-        facts.executableFolder = exe;
-        facts.userDataFolder = user;
-        facts.instance = "4711";
-        facts.canWrite = [writable](const QString&) { return writable; };
-        return decideProgramFolders(facts);
-    }
-};
-
-TEST(ProgramFolders, AWritableProgramFolderKeepsEverything)
-{
-    const Layout layout;
-    const ProgramFolders f = layout.decide(QString(), true);
-    EXPECT_EQ(f.program, layout.exe + "/");
-    EXPECT_EQ(f.writable, f.program);
-    EXPECT_EQ(f.working, f.program + "tmp/");
-    EXPECT_FALSE(f.perUser);
-}
-
-TEST(ProgramFolders, AReadOnlyProgramFolderSendsWritesToTheUserWithAWorkingFolderPerInstance)
-{
-    const Layout layout;
-    const ProgramFolders f = layout.decide(QString(), false);
-    EXPECT_EQ(f.program, layout.exe + "/");
-    EXPECT_EQ(f.writable, layout.user + "/");
-    EXPECT_EQ(f.working, layout.user + "/tmp/4711/");
-    EXPECT_TRUE(f.perUser);
-}
-
-TEST(ProgramFolders, AnInstallationIsReadBesideTheExecutableAndNeverWritten)
-{
-    const Layout layout(true);
-    // Even an administrator, who could write there, leaves the shared folder alone.
-    for (const bool writable : {true, false}) {
-        const ProgramFolders f = layout.decide(QString(), writable);
-        EXPECT_EQ(f.program, layout.root.filePath("share/caseleaf/"));
-        EXPECT_EQ(f.writable, layout.user + "/");
-        EXPECT_EQ(f.working, layout.user + "/tmp/4711/");
-    }
-}
-
-TEST(ProgramFolders, CaseleafHomeOverridesEvenAnInstallation)
-{
-    const Layout layout(true);
-    const QString home = layout.root.filePath("portable");
-    const ProgramFolders inPlace = layout.decide(home, true);
-    EXPECT_EQ(inPlace.program, home + "/");
-    EXPECT_EQ(inPlace.working, home + "/tmp/");
-    const ProgramFolders readOnly = layout.decide(home + "/", false);
-    EXPECT_EQ(readOnly.program, home + "/");
-    EXPECT_EQ(readOnly.writable, layout.user + "/");
-}
-
-TEST(ProgramFolders, WithoutAPerUserFolderTheProgramFolderIsAllThereIs)
-{
-    Layout layout;
-    layout.user.clear();
-    const ProgramFolders f = layout.decide(QString(), false);
-    EXPECT_EQ(f.writable, f.program);
-    EXPECT_EQ(f.working, f.program + "tmp/");
 }
 
 TEST(ProgramPaths, NameTheFilesUnderTheDecidedFolders)
@@ -92,13 +47,13 @@ TEST(ProgramPaths, NameTheFilesUnderTheDecidedFolders)
     QTemporaryDir home;
     qputenv("CASELEAF_HOME", home.path().toLocal8Bit());
     const QString h = home.path() + "/";
-    EXPECT_EQ(programPath(ProgramPath::Folder), h);
-    EXPECT_EQ(programPath(ProgramPath::Language), h + "language/");
-    EXPECT_EQ(programPath(ProgramPath::Presets), h + "presets/");
-    EXPECT_EQ(programPath(ProgramPath::Help), h + "help/");
-    EXPECT_EQ(programPath(ProgramPath::UserPresets), h + "presets/");
-    EXPECT_EQ(programPath(ProgramPath::RecentFiles), h + "resent_files.ini");
-    EXPECT_EQ(programPath(ProgramPath::WorkingFolder), h + "tmp/");
+    const QStringList expected{h, h + "language/", h + "presets/", h + "help/", h + "presets/", h + "resent_files.ini",
+                               h + "tmp/"};
+    QStringList named;
+    for (ProgramPath p : {ProgramPath::Folder, ProgramPath::Language, ProgramPath::Presets, ProgramPath::Help,
+                          ProgramPath::UserPresets, ProgramPath::RecentFiles, ProgramPath::WorkingFolder})
+        named << programPath(p);
+    EXPECT_EQ(named, expected);
     EXPECT_FALSE(writesPerUser());
     qunsetenv("CASELEAF_HOME");
 }
