@@ -15,8 +15,8 @@
 
 #include "gtest_qt.h"
 
-// A program folder with the English language and the shipped "default" preset, a
-// per-user data folder and profile of their own, scripted dialogs and one cover.
+// A program folder with English and the shipped "default" preset, a per-user data folder
+// and profile of their own, scripted dialogs and one cover.
 class PresetFolders : public ::testing::Test {
 protected:
     void SetUp() override
@@ -25,18 +25,14 @@ protected:
         qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
         QSettings(QSettings::UserScope, "Caseleaf", "VORN").clear();
         ASSERT_TRUE(QDir(home.path()).mkpath("language") && QDir(home.path()).mkpath("presets"));
-        for (const QString f : {"language/english.ini", "presets/default.ini"})
-            ASSERT_TRUE(QFile::copy(CASELEAF_BUILD_DIR "/" + f, home.filePath(f)));
+        for (const char* f : {"language/english.ini", "presets/default.ini"})
+            ASSERT_TRUE(QFile::copy(QStringLiteral(CASELEAF_BUILD_DIR "/") + f, home.filePath(f)));
         QString english = "english";
         ASSERT_TRUE(LoadLanguage(english));
         app::viewEnabled = true;
         ctx.fontList = {"DejaVu Sans", "Liberation Serif", "Verdana"};
     }
-    void TearDown() override
-    {
-        qunsetenv("CASELEAF_HOME");
-        qunsetenv("XDG_DATA_HOME");
-    }
+    void TearDown() override { qunsetenv("CASELEAF_HOME"); }
 
     static QString text(int n) { return Lang(LangSection::Preset, n); }
     QString shipped(const QString& name) const { return home.filePath("presets/" + name); }
@@ -45,16 +41,14 @@ protected:
         QFile f(path);
         return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
     }
-    // The messages shown since the last call.
-    QStringList shown()
+    QStringList shown() // the messages since the last call
     {
         const QStringList t = dialogs.texts();
         dialogs.shown.clear();
         return t;
     }
 
-    QTemporaryDir home;
-    QTemporaryDir data;
+    QTemporaryDir home, data;
     FakeDialogs dialogs;
     CoverDocument doc;
     CoverFileContext ctx{doc};

@@ -1,9 +1,15 @@
 #include "shell/presets.h"
 
+#include "shell/preset_dialog.h"
+#include "shell/recent_files.h"
 #include "shell/user_settings.h"
+#include "shell/working_folder.h"
 #include "toolbox/ini_file.h"
+#include "toolbox/program_folder.h"
 
 #include <QFileInfo>
+#include <QListWidget>
+#include <QPushButton>
 #include <QStandardPaths>
 
 #include "ordinary_user.h"
@@ -14,18 +20,14 @@ namespace {
 class Presets : public PresetFolders {};
 
 // A preset carries the style and leaves the other cover's texts, pictures and counters.
-TEST_F(Presets, ASavedStyleAppliesToAnotherCover)
+TEST_F(Presets, ASavedStyleAppliesToOtherAndNewCovers)
 {
     doc.Fontname = "Verdana";
-    doc.Fontsize = "22";
     doc.BackColor = 0x123456;
-    doc.pMethod = 3;
     dialogs.inputs = {"Rock"};
     EXPECT_EQ(SavePreset(ctx), "Rock");
     EXPECT_EQ(dialogs.inputRequests.at(0), std::make_pair(text(16), text(16)));
     EXPECT_EQ(ReadINI(shipped("Rock.ini"), "Preset", "Name"), "Rock.ini");
-    EXPECT_EQ(presetNames(), QStringList({"default", "Rock"}));
-
     CoverDocument other;
     other.Text = "Label";
     other.Contents = "Track 1";
@@ -35,106 +37,125 @@ TEST_F(Presets, ASavedStyleAppliesToAnotherCover)
     otherCtx.fontList = ctx.fontList;
     EXPECT_TRUE(ApplyPreset(otherCtx, "rock"));
     EXPECT_EQ(settings::preset(), "rock");
-    EXPECT_EQ(other.Fontname + other.Fontsize, "Verdana22");
-    EXPECT_EQ(QList<int>({other.BackColor, other.pMethod, other.Counter}), QList<int>({0x123456, 3, 0}));
-    EXPECT_EQ(other.Text + other.Contents + other.BackPicture.ref, "LabelTrack 1/covers/back.jpg");
-
-    // New covers take the current preset; a missing one changes nothing.
+    EXPECT_EQ(other.Fontname + other.Text + other.Contents + other.BackPicture.ref, "VerdanaLabelTrack 1/covers/back.jpg");
+    EXPECT_EQ(QList<int>({other.BackColor, other.Counter}), QList<int>({0x123456, 0}));
     settings::setPreset("default");
     GetPreset(ctx);
     EXPECT_EQ(doc.FrontFont, "Liberation Serif");
-    settings::setPreset("gone");
+    settings::setPreset("gone"); // a missing preset changes nothing
     doc.FrontFont = "Verdana";
     GetPreset(ctx);
     EXPECT_EQ(doc.FrontFont, "Verdana");
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().join('|').toStdString();
 }
 
-TEST_F(Presets, RefusedNamesAreAskedForAgain)
-{
-    const QString forbidden = text(14) + "\r\n\":\\/?<>*|";
-    dialogs.inputs = {"a\"b", "a:b", "a\\b", "a/b", "a?b", "a<b", "a>b", "a*b", "a|b", "Default", " DEFAULT ",
-                      "default", "my-style.v2"};
-    EXPECT_EQ(SavePreset(ctx), "my-style.v2");
-    EXPECT_EQ(shown(), QStringList(9, forbidden) + QStringList(3, text(9)));
-    // A name of blanks only is no name: nothing is saved.
-    dialogs.inputs = {"   "};
-    EXPECT_EQ(SavePreset(ctx), "");
-    EXPECT_EQ(presetNames(), QStringList({"default", "my-style.v2"}));
-}
-
-TEST_F(Presets, SavingOverAPresetAsksAndReplacesItWhole)
+TEST_F(Presets, RefusedNamesAreAskedAgainAndAnExistingPresetIsReplacedWhole)
 {
     ASSERT_TRUE(writeFile(shipped("Rock.ini"), "[LastCover]\r\nObsolete=1\r\nFontsize=9\r\n"));
-    doc.Fontsize = "22";
-    dialogs.inputs = {"rock", "rock"};
-    dialogs.answers = {MsgResult::Cancel};
+    dialogs.inputs = {"a\"b", "a:b", "a\\b", "a/b", "a?b", "a<b", "a>b", "a*b", "a|b", "Default", " DEFAULT ",
+                      "default", "rock", "   ", "rock"};
+    dialogs.answers.assign(12, MsgResult::Ok);
+    dialogs.answers.push_back(MsgResult::Cancel);
     EXPECT_EQ(SavePreset(ctx), "");
-    EXPECT_EQ(shown(), QStringList{text(10) + " \"Rock\" " + text(11)});
+    EXPECT_EQ(shown(), QStringList(9, text(14) + "\r\n\":\\/?<>*|") + QStringList(3, text(9))
+                           + QStringList{text(10) + " \"Rock\" " + text(11)});
+    EXPECT_EQ(SavePreset(ctx), ""); // blanks only: no name
     EXPECT_EQ(ReadINI(shipped("Rock.ini"), "LastCover", "Fontsize"), "9");
-    EXPECT_EQ(SavePreset(ctx), "Rock"); // the file keeps its spelling
-    EXPECT_EQ(presetNames(), QStringList({"default", "Rock"}));
+    EXPECT_EQ(SavePreset(ctx), "Rock"); // keeps its spelling, loses its old keys
     EXPECT_EQ(ReadINI(shipped("Rock.ini"), "LastCover", "Obsolete") + ReadINI(shipped("Rock.ini"), "LastCover", "Fontsize"),
-              "22");
+              doc.Fontsize);
+    EXPECT_EQ(presetNames(), QStringList({"default", "Rock"}));
 }
 
-TEST_F(Presets, RenameAndDeleteProtectDefaultAndTheCurrentPresetFollowsItsFile)
+TEST_F(Presets, RenameAndDeleteSpareDefaultAndTheCurrentPresetFollowsItsFile)
 {
-    ASSERT_TRUE(writeFile(shipped("Rock.ini"), "[LastCover]\r\nFontsize=22\r\n"));
-    ASSERT_TRUE(writeFile(shipped("Jazz.ini"), "[LastCover]\r\n"));
+    ASSERT_TRUE(writeFile(shipped("Rock.ini"), "[LastCover]\r\n") && writeFile(shipped("Jazz.ini"), "[LastCover]\r\n"));
     settings::setPreset("ROCK");
-    dialogs.inputs = {"JAZZ", "Default", "Blues"};
+    dialogs.inputs = {"JAZZ", "Default", "Blues", "jazz"};
     EXPECT_EQ(RenamePreset("Rock"), "Blues");
     EXPECT_EQ(dialogs.inputRequests.at(0), std::make_pair(text(17), text(18)));
-    EXPECT_EQ(shown(), QStringList(2, text(13)));
     EXPECT_EQ(settings::preset(), "Blues");
-    dialogs.inputs = {"jazz"}; // its own name in other letters
-    EXPECT_EQ(RenamePreset("Jazz"), "jazz");
+    EXPECT_EQ(RenamePreset("Jazz"), "jazz"); // its own name in other letters
     EXPECT_EQ(settings::preset(), "Blues");
-    EXPECT_EQ(presetNames(), QStringList({"Blues", "default", "jazz"}));
-
     EXPECT_EQ(RenamePreset("DEFAULT"), "");
     EXPECT_FALSE(DeletePreset("Default"));
     dialogs.answers = {MsgResult::Cancel};
     EXPECT_FALSE(DeletePreset("Blues"));
-    EXPECT_EQ(shown(), QStringList({text(12), text(7), text(8) + " \"Blues\" ?"}));
     EXPECT_TRUE(DeletePreset("Blues"));
-    shown();
-    EXPECT_EQ(presetNames(), QStringList({"default", "jazz"}));
-
     EXPECT_FALSE(ApplyPreset(ctx, ""));
-    EXPECT_EQ(shown(), QStringList{text(15)});
-    ClosePresets("jazz");
-    EXPECT_EQ(settings::preset(), "Blues");
-    ClosePresets("");
+    const QString ask = text(8) + " \"Blues\" ?";
+    EXPECT_EQ(shown(), QStringList({text(13), text(13), text(12), text(7), ask, ask, text(15)}));
+    EXPECT_EQ(presetNames(), QStringList({"default", "jazz"}));
+}
+
+TEST_F(Presets, TheDialogActsOnTheSelectedPreset)
+{
+    ASSERT_TRUE(writeFile(shipped("Rock.ini"), "[LastCover]\r\nBackColor=255\r\n"));
+    settings::setPreset("ROCK");
+    PresetDialog dialog(ctx);
+    auto* list = dialog.findChild<QListWidget*>("PresetList");
+    const auto items = [list] {
+        QStringList t;
+        for (int i = 0; i < list->count(); ++i)
+            t << list->item(i)->text() + (list->item(i)->isSelected() ? "*" : "");
+        return t;
+    };
+    const auto click = [&dialog](const char* name) { dialog.findChild<QPushButton*>(name)->click(); };
+    EXPECT_EQ(dialog.windowTitle(), text(6));
+    for (const auto& [name, entry] : {std::pair("cmdApply", 4), {"cmdSave", 3}, {"cmdRename", 2}, {"cmdDelete", 1}})
+        EXPECT_EQ(dialog.findChild<QPushButton*>(name)->text(), text(entry)) << name;
+    dialogs.inputs = {"Blues", "Soul"};
+    click("cmdSave");
+    EXPECT_EQ(items(), QStringList({"Blues", "default", "Rock*"}));
+    list->setCurrentRow(0);
+    click("cmdRename");
+    list->setCurrentRow(2);
+    click("cmdDelete");
+    EXPECT_EQ(items(), QStringList({"default", "Rock*"}));
+    click("cmdApply");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(doc.BackColor, 255);
+    // Closing without a selection makes "default" current.
+    settings::setPreset("gone");
+    PresetDialog again(ctx);
+    again.findChild<QPushButton*>("cmdClose")->click();
     EXPECT_EQ(settings::preset(), "default");
 }
 
-// An installed program folder is shared and read-only: the user's presets live apart.
-TEST_F(Presets, AReadOnlyProgramFolderKeepsTheUsersPresetsApart)
+// An installed program folder is shared and read-only: presets, recent files and the
+// working folder go to the user's data folder; the shipped presets are still listed.
+TEST_F(Presets, AReadOnlyProgramFolderSendsWritesToTheUser)
 {
     if (!runsAsOrdinaryUser())
         return;
     ASSERT_TRUE(writeFile(shipped("Shipped.ini"), "[LastCover]\r\nFontsize=8\r\n"));
     for (const QString& folder : {home.filePath("presets"), home.path()})
         ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-    const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/presets/";
+    const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/";
     dialogs.inputs = {"Mine", "shipped"};
     EXPECT_EQ(SavePreset(ctx), "Mine");
-    EXPECT_TRUE(QFileInfo::exists(own + "Mine.ini"));
-    // Saving over a shipped preset makes the user's own copy, which wins.
-    EXPECT_EQ(SavePreset(ctx), "shipped");
+    EXPECT_EQ(SavePreset(ctx), "shipped"); // the user's own copy, which wins
     EXPECT_EQ(presetNames(), QStringList({"default", "Mine", "shipped"}));
-    EXPECT_EQ(presetFile("Shipped"), own + "shipped.ini");
-    // Deleting the copy brings the shipped one back, which cannot be changed.
     EXPECT_TRUE(DeletePreset("shipped"));
     shown();
-    EXPECT_FALSE(DeletePreset("Shipped"));
-    EXPECT_EQ(RenamePreset("Shipped"), "");
-    EXPECT_EQ(shown(), QStringList(2, text(19) + " \"Shipped\""));
-    EXPECT_EQ(presetNames(), QStringList({"default", "Mine", "Shipped"}));
-    QFile::setPermissions(home.filePath("presets"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QFile::setPermissions(home.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_FALSE(DeletePreset("Shipped")); // the shipped one is back, and cannot be changed
+    EXPECT_EQ(shown(), QStringList{text(19) + " \"Shipped\""});
+    EXPECT_EQ(presetFile("Shipped"), shipped("Shipped.ini"));
+    EXPECT_TRUE(QFileInfo::exists(own + "presets/Mine.ini"));
+    recordRecentFile("/a.vrz");
+    EXPECT_EQ(ReadRecentList(own + "resent_files.ini", "resent"), QStringList{"/a.vrz"});
+    ASSERT_TRUE(QFile::setPermissions(own, QFile::ReadOwner | QFile::ExeOwner));
+    recordRecentFile("/b.vrz"); // where even that fails, it is said once, not at every save
+    recordRecentFile("/c.vrz");
+    EXPECT_EQ(shown().size(), 1);
+    ASSERT_TRUE(QFile::setPermissions(own, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    ASSERT_TRUE(claimWorkingFolder());
+    EXPECT_TRUE(QFileInfo(programPath(ProgramPath::WorkingFolder)).isDir());
+    EXPECT_TRUE(programPath(ProgramPath::WorkingFolder).startsWith(own + "tmp/"));
+    releaseWorkingFolder();
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"language", "presets"}));
+    for (const QString& folder : {home.filePath("presets"), home.path()})
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 } // namespace

@@ -1,13 +1,10 @@
 #include "shell/recent_files.h"
 
 #include "shell/recent_files_menu.h"
-#include "toolbox/program_folder.h"
 
 #include <QAction>
 #include <QMenu>
-#include <QStandardPaths>
 
-#include "ordinary_user.h"
 #include "preset_fixture.h"
 
 namespace {
@@ -94,24 +91,6 @@ TEST_F(RecentList, TheMenuShowsNumberedShortenedEntries)
     EXPECT_TRUE(recent.UpdateResent(false));
     EXPECT_EQ(menu.actions().size(), 4);
     EXPECT_FALSE(separator->isVisible() || menu.actions()[1]->isVisible());
-}
-
-TEST_F(RecentList, AReadOnlyProgramFolderKeepsTheListPerUser)
-{
-    if (!runsAsOrdinaryUser())
-        return;
-    ASSERT_TRUE(QFile::setPermissions(home.path(), QFile::ReadOwner | QFile::ExeOwner));
-    recordRecentFile("/a.vrz");
-    const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/resent_files.ini";
-    EXPECT_EQ(ReadRecentList(own, "resent"), QStringList{"/a.vrz"});
-    EXPECT_FALSE(QFileInfo::exists(file));
-    // Where not even that folder takes it, the failure is said once, not at every save.
-    ASSERT_TRUE(QFile::setPermissions(QFileInfo(own).path(), QFile::ReadOwner | QFile::ExeOwner));
-    recordRecentFile("/b.vrz");
-    recordRecentFile("/c.vrz");
-    EXPECT_EQ(dialogs.shown.size(), 1u);
-    QFile::setPermissions(QFileInfo(own).path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QFile::setPermissions(home.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 } // namespace

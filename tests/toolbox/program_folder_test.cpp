@@ -35,27 +35,10 @@ TEST(ProgramFolders, ReadFromTheProgramFolderWriteWhereTheUserMay)
         const ProgramFolders f = decideProgramFolders(facts);
         EXPECT_EQ(QStringList({f.program, f.writable, f.working}), QStringList({r.program, r.writes, r.working}))
             << r.what;
-        EXPECT_EQ(f.perUser, r.writes == user + "/") << r.what;
         // Without a per-user folder the program folder is all there is.
         facts.userDataFolder.clear();
         EXPECT_EQ(decideProgramFolders(facts).writable, r.program) << r.what;
     }
-}
-
-TEST(ProgramPaths, NameTheFilesUnderTheDecidedFolders)
-{
-    QTemporaryDir home;
-    qputenv("CASELEAF_HOME", home.path().toLocal8Bit());
-    const QString h = home.path() + "/";
-    const QStringList expected{h, h + "language/", h + "presets/", h + "help/", h + "presets/", h + "resent_files.ini",
-                               h + "tmp/"};
-    QStringList named;
-    for (ProgramPath p : {ProgramPath::Folder, ProgramPath::Language, ProgramPath::Presets, ProgramPath::Help,
-                          ProgramPath::UserPresets, ProgramPath::RecentFiles, ProgramPath::WorkingFolder})
-        named << programPath(p);
-    EXPECT_EQ(named, expected);
-    EXPECT_FALSE(writesPerUser());
-    qunsetenv("CASELEAF_HOME");
 }
 
 } // namespace
