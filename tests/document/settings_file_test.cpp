@@ -256,16 +256,3 @@ TEST_F(SettingsFile, ProfileModeKeepsOtherSectionsAndAFailedWriteIsReported)
     EXPECT_FALSE(SaveIniFile(d, path(QStringLiteral("no/folder/p.ini")), QStringLiteral("p.ini")));
     EXPECT_EQ(dialogs.texts(), QStringList({"Message 16", "Message 16"}));
 }
-
-// Presets and the legacy export replace their file whole: no key of the old one survives.
-TEST_F(SettingsFile, AReplacedFileKeepsNoKeyOfTheOldOne)
-{
-    const QString file = path(QStringLiteral("style.ini"));
-    writeBytes(file, "[Preset]\r\nName=old.ini\r\n[LastCover]\r\nObsolete=1\r\nFontsize=9\r\n[Other]\r\nx=1\r\n");
-    CoverDocument d;
-    d.Fontsize = QStringLiteral("22");
-    ASSERT_TRUE(ReplaceIniFile(d, file, QStringLiteral("style.ini")));
-    const QStringList lines = fromWin1252(readBytes(file)).split(QStringLiteral("\r\n"));
-    EXPECT_EQ(lines.mid(0, 2), QStringList({"[Preset]", "Name=style.ini"}));
-    EXPECT_EQ(lines.mid(2), savedLines(d)); // otherwise what a text-mode file holds
-}

@@ -126,10 +126,8 @@ namespace {
 
 TEST_F(IniFile, ABatchIsOneWriteOfSingleWritesOrAFreshFile)
 {
-    const QByteArray original = "; keep\r\n[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n";
-    const std::vector<IniEntry> entries = {{"a", "X", "one"}, {"C", "z", "3"}, {"B", "w", "4"}, {"c", "Z", "three"}};
-    write(original);
-    ASSERT_TRUE(WriteINI(path, entries));
+    write("; keep\r\n[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n");
+    ASSERT_TRUE(WriteINI(path, {{"a", "X", "one"}, {"C", "z", "3"}, {"B", "w", "4"}, {"c", "Z", "three"}}));
     EXPECT_EQ(bytes(), "; keep\r\n[A]\r\nx=one\r\n\r\n[B]\r\ny=2\r\nw=4\r\n[C]\r\nz=three\r\n");
     ASSERT_TRUE(WriteINI(path, {{"A", "x", "2"}, {"A", "new", "3"}}, IniBase::FreshFile));
     EXPECT_EQ(bytes(), "[A]\r\nx=2\r\nnew=3\r\n");
