@@ -11,6 +11,9 @@
 bool looksLikeWmf(const QByteArray& data);
 // The metafile's size in pixels at 96 dpi; invalid when it does not play.
 QSize wmfPixelSize(const QByteArray& data);
-// The metafile drawn on white at 96 dpi; a null image when it does not play or would
-// exceed maxPixels.
-QImage readWmf(const QByteArray& data, qint64 maxPixels);
+// How long a metafile may take to draw; one that takes longer is refused.
+constexpr int kWmfPlayMillis = 1000;
+// The metafile drawn on white at 96 dpi; a null image when it does not play, asks more
+// of the player than its limits allow (wmf_records.h), would exceed maxPixels or takes
+// longer than playMillis to draw.
+QImage readWmf(const QByteArray& data, qint64 maxPixels, int playMillis = kWmfPlayMillis);
