@@ -42,8 +42,9 @@ bool sameContent(const QString& a, const QString& b)
 bool exportPicture(const CoverPicture& picture, const QString& folder, QString& relative)
 {
     relative.clear();
-    const QString source = isRemovedPicture(picture.ref) ? QString() : picture.ref;
-    if (!FileExists(source))
+    // The rule a saved cover's pictures follow: no other file of the user's leaves with it.
+    const QString source = pictureFileToPack(picture);
+    if (source.isEmpty())
         return true;
     const QString target = folder + FileNameOf(source);
     const QFileInfo to(target);
@@ -141,7 +142,8 @@ bool ImportLegacyFile(CoverFileContext& ctx, const QString& name)
         doc.FrontPicture1 = CoverPicture();
         ctx.lastPath = FolderOf(name);
         const bool texts = LoadTextsFile(doc, name + QStringLiteral(".txt"));
-        applied = LoadIniFile(doc, name, false, ctx.fontList, [&ctx] { redraw(ctx); }) && texts;
+        applied = LoadIniFile(doc, name, false, ctx.fontList, [&ctx] { redraw(ctx); }, ReferenceSource::LegacyFile)
+                  && texts;
     }
     // The imported cover is not the archive that was open before: saving it must not
     // overwrite that one.

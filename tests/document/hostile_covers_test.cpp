@@ -1,6 +1,7 @@
 #include "document/cover_files_fixture.h"
 
 #include "archive/zip_engine.h"
+#include "document/legacy_cover.h"
 #include "document/settings_file.h"
 
 #include <sys/stat.h>
@@ -55,6 +56,22 @@ TEST_F(HostileCovers, AnArchiveNamesNoFileButItsOwnMembers)
     // The references stay as written, as a missing picture's do.
     const QByteArray ini = memberOf(path("out.vrz"), QStringLiteral("vorn.ini"));
     EXPECT_TRUE(ini.contains("BackPicture=" + photo.toUtf8() + "\r\n") && ini.contains("FrontPicture1=" + fifo.toUtf8()));
+}
+
+// An export copies the pictures out beside the settings: only those a saved cover could
+// carry, never a file a hostile cover only named. An import takes full paths.
+TEST_F(HostileCovers, LegacySetsCarryOnlyPictures)
+{
+    const QString photo = makePicture(QStringLiteral("private/photo.png"), Qt::red);
+    ASSERT_TRUE(pythonZip(path("h.vrz"), {{"vorn.ini", ("[LastCover]\r\nBackPicture=" + photo + "\r\n").toUtf8()},
+                                          {"h.vrz.txt", "// ~contents~=\r\nx\r\n"}}));
+    ASSERT_TRUE(OpenSub(m_ctx, path("h.vrz")));
+    ASSERT_TRUE(QDir().mkpath(path("export")) && ExportLegacyFile(m_ctx, path("export/set.vrc")));
+    EXPECT_EQ(entriesBelow(path("export")), (QStringList{"set.vrc", "set.vrc.txt"}));
+
+    ASSERT_TRUE(writeFile(path("export/set.vrc"), ("[LastCover]\r\nBackPicture=" + photo + "\r\n").toUtf8()));
+    EXPECT_TRUE(ImportLegacyFile(m_ctx, path("export/set.vrc")));
+    EXPECT_EQ(m_doc.BackPicture.image.pixelColor(1, 1), QColor(Qt::red));
 }
 
 // The legacy form names pictures by full path; only regular files that decode are read,
