@@ -130,10 +130,11 @@ bool makeRenderCover(const QTemporaryDir& dir)
     app::setWorkingFolder(work);
     CoverDocument doc = fullCover();
     doc.BackPicture.ref = work + QStringLiteral("picture.jpg");
-    doc.BackPicture.image = picture(Qt::darkBlue, Qt::yellow, 600);
+    const QImage photo = picture(Qt::darkBlue, Qt::yellow, 600);
+    doc.BackPicture.image = photo;
     CoverFileContext ctx(doc);
     g_renderCover = dir.filePath(QStringLiteral("render.vrz"));
-    const bool made = doc.BackPicture.image.save(doc.BackPicture.ref, "JPG", 90) && SaveCoverToFile(ctx, g_renderCover);
+    const bool made = photo.save(doc.BackPicture.ref, "JPG", 90) && SaveCoverToFile(ctx, g_renderCover);
     app::setWorkingFolder(QString());
     return made;
 }

@@ -70,6 +70,10 @@ QString numberText(double value)
 
 namespace {
 
+// A camera JPEG takes well under this many bytes per pixel. A file far beyond it holds
+// something else as well and is decoded at once rather than kept in memory.
+constexpr qint64 kMaxJpegBytesPerPixel = 8;
+
 // The picture formats a cover holds. Text-based image formats (XPM, XBM, the PBM family)
 // are left out: any text file could pass for one.
 bool isAcceptedFormat(const QByteArray& format)
@@ -93,22 +97,29 @@ bool openPicture(const QString& path, QFile& file, QImageReader& reader, QString
 
 } // namespace
 
-QImage readPictureFile(const QString& path, QString* error)
+PictureImage readPictureFile(const QString& path, QString* error)
 {
     QFile file;
     QImageReader reader;
     QString reason;
-    QImage image;
+    PictureImage picture;
     if (openPicture(path, file, reader, reason)) {
         const QSize size = reader.size();
-        if (size.isValid() && qint64(size.width()) * size.height() > kMaxPicturePixels)
+        const qint64 pixels = size.isValid() ? qint64(size.width()) * size.height() : 0;
+        if (pixels > kMaxPicturePixels) {
             reason = QStringLiteral("%1 x %2 pixels is too large").arg(size.width()).arg(size.height());
-        else if ((image = reader.read()).isNull())
-            reason = reader.errorString();
+        } else if (reader.format() == "jpeg" && file.size() <= kMaxJpegBytesPerPixel * pixels && file.seek(0)) {
+            picture = PictureImage::fromJpeg(file.readAll(), &reason);
+        } else {
+            const QImage image = reader.read();
+            if (image.isNull())
+                reason = reader.errorString();
+            picture = image;
+        }
     }
-    if (image.isNull() && error)
+    if (picture.isNull() && error)
         *error = reason;
-    return image;
+    return picture;
 }
 
 bool isPictureFile(const QString& path)

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "document/picture_image.h"
+
 #include <QColor>
-#include <QImage>
 #include <QString>
 
 // A picture of the cover: the reference as stored ("", "none" or a full path) and
-// the image decoded from it, which is what the renderers draw.
+// the picture read from it, which is what the renderers draw.
 struct CoverPicture {
     QString ref;
-    QImage image;
+    PictureImage image;
 };
 
 // "none", the reference of a removed picture, names no file: not even one of that
@@ -118,11 +119,12 @@ QString numberText(double value);
 // Pictures above this many pixels are refused rather than decoded: 32 megapixels
 // (128 MB as 32-bit pixels) is more than a 600 dpi scan of the whole front sheet.
 constexpr qint64 kMaxPicturePixels = 32LL * 1024 * 1024;
-// Decodes a picture file (the format is taken from the content, not the name). Only
+// Reads a picture file (the format is taken from the content, not the name). Only
 // regular files are opened, and only bitmaps, JPEG, GIF, PNG, icons and metafiles are
-// decoded. A null image, with the reason in error, when the file cannot be read, does
-// not decode or is too large.
-QImage readPictureFile(const QString& path, QString* error = nullptr);
+// read; a JPEG is kept as its bytes and decoded a part at a time when drawn. A null
+// picture, with the reason in error, when the file cannot be read, does not decode or
+// is too large.
+PictureImage readPictureFile(const QString& path, QString* error = nullptr);
 // Whether path is a regular file that reads as a picture of those formats, judged from
 // its header without decoding it.
 bool isPictureFile(const QString& path);

@@ -108,7 +108,7 @@ bool InsertPicture(CoverFileContext& ctx, PictureSlot slot)
     // Decoded before it is copied: a copy that will not decode must not replace a
     // picture of the same name that another slot uses.
     QString reason;
-    const QImage image = readPictureFile(chosen, &reason);
+    const PictureImage image = readPictureFile(chosen, &reason);
     if (image.isNull()) {
         MsgBox(QStringLiteral("The picture could not be loaded:\n") + chosen + QLatin1Char('\n') + reason,
                MsgIcon::Critical);
@@ -130,7 +130,7 @@ bool InsertPicture(CoverFileContext& ctx, PictureSlot slot)
 void ClearPicture(CoverFileContext& ctx, PictureSlot slot)
 {
     CoverPicture& picture = pictureOf(ctx.doc, slot);
-    picture.image = QImage();
+    picture.image = PictureImage();
     picture.ref = QStringLiteral("none");
     redrawSlot(ctx, slot);
 }

@@ -277,7 +277,7 @@ public:
         const QString file = resolvePictureReference(value(QStringLiteral("LastPath")), m_file, m_source);
         if (!FileExists(file))
             return;
-        QImage image = readPictureFile(file);
+        const PictureImage image = readPictureFile(file);
         if (image.isNull())
             return;
         back.ref = file;

@@ -41,8 +41,8 @@ void setTransparent(DrawingSurface& surface)
 void drawPicture(const CoverDocument& doc, DrawingSurface& surface, const QSizeF& sheet,
                  const Trace& trace)
 {
-    const QImage& picture = doc.BackPicture.image;
-    const QSizeF natural = pictureSizeMm(picture);
+    const PictureImage& picture = doc.BackPicture.image;
+    const QSizeF natural = picture.sizeMm();
     const QRectF whole(QPointF(0, 0), natural);
     const QSizeF cut(kCutRight - kCutLeft, kCutBottom - kCutTop);
     const QSizeF crull(kCrullRight - kCrullLeft, kCutBottom - kCutTop);

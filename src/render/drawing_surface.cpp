@@ -13,7 +13,6 @@
 namespace {
 
 constexpr double kMmPerInch = 25.4;
-constexpr double kDefaultPictureDpi = 96;
 
 QImage blankImage(const QSizeF& sizeMm, double dpi)
 {
@@ -28,19 +27,6 @@ QImage blankImage(const QSizeF& sizeMm, double dpi)
 }
 
 } // namespace
-
-QSizeF pictureSizeMm(const QImage& picture)
-{
-    // Qt gives an image whose file names no resolution the screen's; that is no
-    // information about the picture.
-    static const int unstatedDotsPerMeter = QImage(1, 1, QImage::Format_RGB32).dotsPerMeterX();
-    const auto dpiOf = [](int dotsPerMeter) {
-        return dotsPerMeter > 0 && dotsPerMeter != unstatedDotsPerMeter ? dotsPerMeter * 0.0254
-                                                                         : kDefaultPictureDpi;
-    };
-    return QSizeF(picture.width() * kMmPerInch / dpiOf(picture.dotsPerMeterX()),
-                  picture.height() * kMmPerInch / dpiOf(picture.dotsPerMeterY()));
-}
 
 DrawingSurface::DrawingSurface(QPaintDevice& device, double dpiX, double dpiY)
     : m_device(device), m_dpiX(dpiX), m_dpiY(dpiY)
@@ -125,13 +111,13 @@ double DrawingSurface::textHeight(const QString&) const
     return QFontMetricsF(m_font, &m_device).height() / m_unitY;
 }
 
-void DrawingSurface::paintPicture(const QImage& picture, const QPointF& dest, const QRectF& source,
+void DrawingSurface::paintPicture(const PictureImage& picture, const QPointF& dest, const QRectF& source,
                                   const QSizeF& destSize)
 {
     if (picture.isNull() || source.width() <= 0 || source.height() <= 0)
         return;
     const QSizeF size = destSize.isValid() ? destSize : source.size();
-    const QSizeF natural = pictureSizeMm(picture);
+    const QSizeF natural = picture.sizeMm();
     const QRectF visible = source & QRectF(QPointF(0, 0), natural);
     if (visible.isEmpty())
         return;
@@ -142,11 +128,15 @@ void DrawingSurface::paintPicture(const QImage& picture, const QPointF& dest, co
                                          dest.y() + (visible.top() - source.top()) * sy)),
                         toDevice(QPointF(dest.x() + (visible.right() - source.left()) * sx,
                                          dest.y() + (visible.bottom() - source.top()) * sy)));
-    const double px = picture.width() / natural.width();
-    const double py = picture.height() / natural.height();
+    const double px = picture.size().width() / natural.width();
+    const double py = picture.size().height() / natural.height();
     const QRectF sourcePixels(visible.left() * px, visible.top() * py, visible.width() * px,
                               visible.height() * py);
-    drawPicturePart(target, picture, sourcePixels);
+    // Only what lands on the device is decoded, and no finer than the device shows it.
+    const QSizeF drawn = deviceContext().transform().mapRect(target).size();
+    const PictureImage::Piece piece = picture.pieceFor(sourcePixels, drawn);
+    if (!piece.image.isNull())
+        drawPicturePart(target, piece.image, piece.region);
 }
 
 void DrawingSurface::drawPicturePart(const QRectF& target, const QImage& picture, const QRectF& sourcePixels)

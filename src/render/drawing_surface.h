@@ -8,12 +8,9 @@
 #include <QSizeF>
 #include <QString>
 
+class PictureImage;
 class QPagedPaintDevice;
 class QPaintDevice;
-
-// A picture's natural size in millimetres: from the resolution its file carries,
-// else at 96 dpi.
-QSizeF pictureSizeMm(const QImage& picture);
 
 // A sheet being drawn: a preview image or a printer page. Coordinates are in the units of
 // the current scale (device pixels until setScaleToMillimetres), origin at the top-left.
@@ -59,7 +56,7 @@ public:
     // Copies the source region (in the picture's own millimetres) to dest, stretched to
     // destSize; an invalid destSize copies it 1:1. Parts of the region outside the
     // picture draw nothing.
-    void paintPicture(const QImage& picture, const QPointF& dest, const QRectF& source,
+    void paintPicture(const PictureImage& picture, const QPointF& dest, const QRectF& source,
                       const QSizeF& destSize = QSizeF());
 
     // In units of the current scale.

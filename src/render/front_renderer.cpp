@@ -23,11 +23,11 @@ constexpr double kFirstNumberY = 6;
 
 // A half's picture: stretched over the half, or a 120 mm square region of it at 1:1,
 // from its top-left corner or from its middle.
-void drawHalfPicture(DrawingSurface& surface, const QImage& picture, double left, int stretch, int centre)
+void drawHalfPicture(DrawingSurface& surface, const PictureImage& picture, double left, int stretch, int centre)
 {
     if (picture.isNull())
         return;
-    const QSizeF natural = pictureSizeMm(picture);
+    const QSizeF natural = picture.sizeMm();
     const QSizeF half(kHalfSize, kHalfSize);
     const QPointF dest(left, kCutTop);
     if (stretch)

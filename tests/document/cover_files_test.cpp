@@ -43,7 +43,7 @@ TEST_F(CoverFiles, EverythingSurvivesSaveAndOpen)
     EXPECT_EQ((QStringList{m_doc.Fontname, m_doc.Text, m_doc.Contents, m_doc.BackPicture.ref, m_doc.FrontPicture1.ref}),
               (QStringList{m_ctx.fontList.back(), label, "a\r\nb", "none", m_work + "shared.png"}));
     for (const CoverPicture* picture : {&m_doc.FrontPicture, &m_doc.FrontPicture1})
-        EXPECT_EQ(picture->image.pixelColor(1, 1), QColor(Qt::green));
+        EXPECT_EQ(picture->image.toImage().pixelColor(1, 1), QColor(Qt::green));
     EXPECT_TRUE(m_doc.saved && m_doc.currentFile == path("Band.vrz") && m_dialogs.shown.empty());
 }
 
@@ -65,8 +65,8 @@ TEST_F(CoverFiles, PicturesAlreadyCompressedAreStored)
                                       "front.bmp deflated", kPreviewFileName + " deflated"}));
         m_doc = CoverDocument();
         ASSERT_TRUE(OpenSub(m_ctx, path("Band.vrz")));
-        EXPECT_GT(m_doc.BackPicture.image.pixelColor(20, 15).red(), 240);
-        EXPECT_EQ(m_doc.FrontPicture.image.pixelColor(20, 15), QColor(Qt::blue));
+        EXPECT_GT(m_doc.BackPicture.image.toImage().pixelColor(20, 15).red(), 240);
+        EXPECT_EQ(m_doc.FrontPicture.image.toImage().pixelColor(20, 15), QColor(Qt::blue));
     }
 }
 
@@ -91,7 +91,7 @@ TEST_F(CoverFiles, OpensArchivesOfOtherTools)
         m_doc = CoverDocument();
         ASSERT_TRUE(OpenSub(m_ctx, path(archive))) << archive;
         EXPECT_EQ(m_doc.Text + m_doc.Contents + m_doc.FrontText1, QStringLiteral("Oddline 1inner"));
-        EXPECT_EQ(m_doc.BackPicture.image.pixelColor(0, 0), QColor(Qt::red));
+        EXPECT_EQ(m_doc.BackPicture.image.toImage().pixelColor(0, 0), QColor(Qt::red));
         EXPECT_TRUE(m_doc.FrontPicture.image.isNull()) << archive;
         expectShown(".*h\\.png: 20000 x 20000 pixels is too large", MsgIcon::Critical);
     }
@@ -193,9 +193,9 @@ TEST_F(CoverFiles, InsertCopiesPicturesIntoTheWorkingFolderAndClearLeavesTheCopy
         ASSERT_TRUE(InsertPicture(m_ctx, slot));
     // A picture of the same name from elsewhere replaces the one copy both slots share.
     EXPECT_TRUE(m_doc.BackPicture.ref == m_work + "pic.png" && m_doc.FrontPicture.ref == m_doc.BackPicture.ref);
-    EXPECT_EQ(m_doc.FrontPicture.image.pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_EQ(m_doc.FrontPicture.image.toImage().pixelColor(0, 0), QColor(Qt::blue));
     ASSERT_EQ(m_doc.FrontPicture1.image.size(), QSize(192, 96));
-    EXPECT_EQ(m_doc.FrontPicture1.image.pixelColor(96, 48), QColor(Qt::red));
+    EXPECT_EQ(m_doc.FrontPicture1.image.toImage().pixelColor(96, 48), QColor(Qt::red));
     ClearPicture(m_ctx, PictureSlot::Front1);
     EXPECT_TRUE(m_doc.FrontPicture1.ref == "none" && m_doc.FrontPicture1.image.isNull());
     EXPECT_EQ(entriesBelow(m_work), (QStringList{"dummy.txt", "logo.jpg", "pic.png"}));

@@ -71,7 +71,7 @@ TEST_F(HostileCovers, LegacySetsCarryOnlyPictures)
 
     ASSERT_TRUE(writeFile(path("export/set.vrc"), ("[LastCover]\r\nBackPicture=" + photo + "\r\n").toUtf8()));
     EXPECT_TRUE(ImportLegacyFile(m_ctx, path("export/set.vrc")));
-    EXPECT_EQ(m_doc.BackPicture.image.pixelColor(1, 1), QColor(Qt::red));
+    EXPECT_EQ(m_doc.BackPicture.image.toImage().pixelColor(1, 1), QColor(Qt::red));
 }
 
 // The legacy form names pictures by full path; only regular files that decode are read,

@@ -77,7 +77,7 @@ TEST_F(LegacyCover, ARoundTripKeepsTheCoverAndTheOldArchive)
     EXPECT_EQ(doc.Fontname + doc.Text + doc.Contents, before.Fontname + before.Text + before.Contents);
     EXPECT_EQ(doc.BackColor, before.BackColor);
     EXPECT_EQ(doc.BackPicture.ref, path("set/back.png"));
-    EXPECT_EQ(doc.FrontPicture1.image.pixelColor(1, 1), QColor(Qt::green));
+    EXPECT_EQ(doc.FrontPicture1.image.toImage().pixelColor(1, 1), QColor(Qt::green));
     EXPECT_TRUE(doc.saved && doc.currentFile.isEmpty());
     EXPECT_FALSE(SaveCommand(ctx)); // the save dialog comes, and is cancelled
     EXPECT_EQ(readFile(path("old.vrz")), old);
@@ -99,7 +99,7 @@ TEST_F(LegacyCover, ImportTakesWhatTheSetHolds)
     EXPECT_EQ(doc.Text + doc.Contents + "|" + doc.BackPicture.ref + "|" + doc.FrontPicture.ref,
               "label|" + path("set/") + "|a{p.png}");
     EXPECT_TRUE(doc.BackPicture.image.isNull() && doc.FrontPicture.image.isNull());
-    EXPECT_EQ(doc.FrontPicture1.image.pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_EQ(doc.FrontPicture1.image.toImage().pixelColor(0, 0), QColor(Qt::blue));
     // Pictures are read as every cover reads them: one that does not decode is reported.
     ASSERT_TRUE(writeFile(path("set/c.vrc"), "[LastCover]\r\nBackPicture={bad.png}\r\n"));
     EXPECT_FALSE(ImportLegacyFile(ctx, path("set/c.vrc")));

@@ -129,8 +129,8 @@ TEST_F(SettingsFile, TwoSlotsMayShareOnePictureBesideTheFile)
     EXPECT_TRUE(d.BackPicture.image.isNull());
     EXPECT_EQ(d.FrontPicture1.ref, path(QStringLiteral("same.png"))); // never outside the folder
     EXPECT_EQ(d.FrontPicture.ref, d.FrontPicture1.ref);
-    EXPECT_EQ(d.FrontPicture.image.pixelColor(1, 1), QColor(Qt::green));
-    EXPECT_EQ(d.FrontPicture1.image.pixelColor(1, 1), QColor(Qt::green));
+    EXPECT_EQ(d.FrontPicture.image.toImage().pixelColor(1, 1), QColor(Qt::green));
+    EXPECT_EQ(d.FrontPicture1.image.toImage().pixelColor(1, 1), QColor(Qt::green));
 }
 
 TEST_F(SettingsFile, MissingKeysTakeTheirDefaults)

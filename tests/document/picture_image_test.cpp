@@ -1,0 +1,120 @@
+#include "document/picture_image.h"
+
+#include "archive/zip_fixtures.h"
+#include "document/cover_document.h"
+#include "test_pictures.h"
+
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace fixtures;
+
+namespace {
+
+// What a smooth drawing of region at size shows, from the piece or from the full picture.
+QImage drawn(const QImage& source, const QRectF& region, const QSize& size)
+{
+    QImage target(size, QImage::Format_RGB32);
+    target.fill(Qt::black);
+    QPainter painter(&target);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(QPointF(0, 0), QSizeF(size)), source, region);
+    return target;
+}
+
+class PictureImageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(photograph(1600, 1200, 150).save(m_jpeg, "JPG", 90));
+        m_full = QImage(m_jpeg);
+        m_picture = readPictureFile(m_jpeg);
+        ASSERT_FALSE(m_full.isNull() || m_picture.isNull());
+    }
+
+    QTemporaryDir m_dir;
+    QString m_jpeg = m_dir.filePath(QStringLiteral("photo.jpg"));
+    QImage m_full;
+    PictureImage m_picture;
+};
+
+// Drawn at half its pixels or less, a part is decoded reduced, and looks as the full
+// decode does scaled to that size, at least as closely as the full decode drawn that
+// small (which samples it: thin lines come and go where the reduced decode averages).
+TEST_F(PictureImageTest, ReducedPartsLookLikeTheFullPictureDrawnSmall)
+{
+    const struct { QRectF region; QSize size; int reduction; } cases[] = {
+        {QRectF(0, 0, 1600, 1200), QSize(400, 300), 4},     // a stretched back on a preview
+        {QRectF(0, 0, 1600, 1200), QSize(150, 110), 8},     // the preview bitmap
+        {QRectF(0, 0, 1600, 1200), QSize(801, 601), 1},     // more than half: every pixel
+        {QRectF(401.5, 300.25, 600, 450), QSize(290, 220), 2}, // a middle part, off the pixel grid
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reduction);
+        const PictureImage::Piece piece = m_picture.pieceFor(c.region, c.size);
+        EXPECT_DOUBLE_EQ(piece.region.width(), c.region.width() / c.reduction);
+        EXPECT_LE(piece.image.width(), int(c.region.width()) / c.reduction + 2 * 2 + 8);
+        const QImage atSize = m_full.copy(c.region.toAlignedRect())
+                                  .scaled(c.size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const auto [mean, largest] = difference(drawn(piece.image, piece.region, c.size), atSize);
+        const auto [sampledMean, sampledLargest] = difference(drawn(m_full, c.region, c.size), atSize);
+        EXPECT_LT(mean, 3.5);
+        EXPECT_LT(largest, 90);
+        EXPECT_LE(mean, sampledMean + 0.05);
+        EXPECT_LE(largest, sampledLargest);
+    }
+}
+
+// Wherever every pixel counts, the pixels drawn are exactly the full decode's, whichever
+// part is decoded and in which order.
+TEST_F(PictureImageTest, PartsAtFullSizeAreExactlyTheFullDecode)
+{
+    const QRect regions[] = {QRect(0, 0, 300, 200), QRect(1299, 999, 301, 201), QRect(517, 333, 222, 111),
+                             QRect(0, 0, 1600, 1200), QRect(8, 16, 40, 40)};
+    for (const QRect& region : regions) {
+        for (const double scale : {0.6, 1.0, 3.1}) {
+            const PictureImage::Piece piece = m_picture.pieceFor(region, QSizeF(region.size()) * scale);
+            ASSERT_EQ(piece.region.size(), QSizeF(region.size()));
+            const QRect inPiece(piece.region.topLeft().toPoint(), region.size());
+            EXPECT_EQ(piece.image.copy(inPiece), m_full.copy(region)) << region.x() << "," << scale;
+        }
+    }
+    EXPECT_EQ(m_picture.toImage(), m_full);
+}
+
+// The natural size comes from the resolution the file states, as a full decode gives it,
+// for JPEG read in parts and for other formats read whole.
+TEST_F(PictureImageTest, NaturalSizeIsTheFilesWhateverTheFormat)
+{
+    EXPECT_EQ(m_picture.size(), QSize(1600, 1200));
+    EXPECT_NEAR(m_picture.sizeMm().width(), 1600 / 150.0 * 25.4, 0.05);
+    EXPECT_EQ(m_picture.sizeMm(), PictureImage(m_full).sizeMm());
+    const QString png = m_dir.filePath(QStringLiteral("photo.png"));
+    ASSERT_TRUE(photograph(300, 200, 300).save(png));
+    EXPECT_NEAR(readPictureFile(png).sizeMm().height(), 200 / 300.0 * 25.4, 0.05);
+    // Qt gives a file without a resolution the screen's; that says nothing: 96 dpi.
+    QImage unstated(96, 48, QImage::Format_RGB32);
+    unstated.fill(Qt::red);
+    EXPECT_EQ(PictureImage(unstated).sizeMm(), QSizeF(25.4, 12.7));
+}
+
+// A picture of the same name inserted into another slot replaces the file; a slot that
+// read the old one goes on drawing it.
+TEST_F(PictureImageTest, KeepsItsPixelsWhenItsFileIsReplaced)
+{
+    QImage green(1600, 1200, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    ASSERT_TRUE(green.save(m_jpeg, "JPG"));
+    const PictureImage::Piece piece = m_picture.pieceFor(QRectF(0, 0, 1600, 1200), QSizeF(200, 150));
+    EXPECT_GT(qBlue(piece.image.pixel(1, 1)), 100) << "the photograph's blue corner, not plain green";
+    EXPECT_EQ(m_picture.toImage(), m_full);
+    // Not a picture at all, or a JPEG whose data is only its start.
+    QString error;
+    ASSERT_TRUE(writeFile(m_jpeg, readFile(m_jpeg).left(120)));
+    EXPECT_TRUE(readPictureFile(m_jpeg, &error).isNull());
+    EXPECT_FALSE(error.isEmpty());
+}
+
+} // namespace
