@@ -16,9 +16,21 @@ const QStringList& fontSizes()
     return sizes;
 }
 
+QString familyName(const QString& listed)
+{
+    // Qt tells apart one family from several foundries as "Family [foundry]".
+    const int bracket = listed.indexOf(QLatin1String(" ["));
+    return bracket > 0 && listed.endsWith(QLatin1Char(']')) ? listed.left(bracket) : listed;
+}
+
 QStringList standardFontList()
 {
-    QStringList families = QFontDatabase::families();
+    QStringList families;
+    for (const QString& listed : QFontDatabase::families()) {
+        const QString name = familyName(listed);
+        if (!families.contains(name, Qt::CaseInsensitive))
+            families << name;
+    }
     families.sort(Qt::CaseInsensitive);
     return families;
 }

@@ -10,8 +10,11 @@
 const QStringList& fontSizes();
 constexpr int kDefaultFrontSizeIndex = 3;
 
-// The installed font families, sorted: what the editor's font lists hold.
+// The installed font families by the names users know them, each once, sorted: what
+// the editor's font lists hold.
 QStringList standardFontList();
+// A family as Qt lists it ("Nimbus Sans [urw]") without its foundry ("Nimbus Sans").
+QString familyName(const QString& listed);
 
 // The first entry equal to name without regard to case; 0 (the first entry) when
 // name is empty or not in the list; -1 only for an empty list.

@@ -180,11 +180,13 @@ public:
     // The placement options take any value but 0 as "Stretch".
     int stretch(const QString& key) const { return leadingNumber(value(key)) != 0 ? 1 : 0; }
 
+    // A stored name stays as written, installed or not: a cover made elsewhere keeps
+    // its fonts through open and save, and the system draws it with its substitute.
+    // Only a missing name takes the list's first font.
     void fontName(const QString& key, QString& field) const
     {
         const QString stored = value(key);
-        const int i = matchFontName(m_fonts, stored);
-        field = i >= 0 ? m_fonts[i] : stored;
+        field = stored.isEmpty() && !m_fonts.isEmpty() ? m_fonts.first() : stored;
     }
 
     void backSize(const QString& key, QString& field) const

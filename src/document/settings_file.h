@@ -34,10 +34,10 @@ bool SaveIniFile(const CoverDocument& doc, const QString& IniF, const QString& P
 bool ReplaceIniFile(const CoverDocument& doc, const QString& IniF, const QString& PresetName = QString(),
                     const RelativePictureRefs& relative = RelativePictureRefs());
 
-// Applies the settings file IniF to doc with the view-enabled flag off, matching the
-// fonts against fontList (the editor's font list), then turns the view back on and
-// calls redraw, where the editor shows the new values in its controls (fonts,
-// enabled states) and redraws both covers. A settings-only load (presets) leaves the
+// Applies the settings file IniF to doc with the view-enabled flag off (a missing font
+// name takes the first of fontList, the editor's font list; a stored one is kept as
+// written), then turns the view back on and calls redraw, where the editor shows the
+// new values in its controls (fonts, enabled states) and redraws both covers. A settings-only load (presets) leaves the
 // label text, the pictures and the counters alone. A value that cannot be applied (a
 // colour that is not a number, a placement outside 0 to 3, a picture that does not
 // decode) is skipped, the rest still applied, and one load-error message lists them;
