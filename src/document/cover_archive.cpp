@@ -317,6 +317,8 @@ bool SaveAsCommand(CoverFileContext& ctx)
     request.folder = ctx.lastPath;
     request.fileName = FileNameOf(ctx.doc.currentFile);
     request.filter = coverFileFilter();
+    // The question below is the only one: the name gets its extension first.
+    request.confirmOverwrite = false;
     QString name = dialogs().file(request);
     if (name.isEmpty())
         return false;

@@ -16,6 +16,8 @@ struct FileDialogRequest {
     QString title;    // the program title when empty
     QString filter;   // Qt form: "Cover (*.vrz);;All files (*)"
     QString fileName; // proposed name
+    // A save dialog asks before replacing a file, unless the caller asks itself.
+    bool confirmOverwrite = true;
 };
 
 class Dialogs {

@@ -51,8 +51,10 @@ QString QtDialogs::input(const QString& prompt, const QString& title, const QStr
 QString QtDialogs::file(const FileDialogRequest& request)
 {
     const QString start = request.fileName.isEmpty() ? request.folder : request.folder + request.fileName;
+    const QFileDialog::Options options =
+        request.confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
     const QString path = request.save
-        ? QFileDialog::getSaveFileName(m_owner, titleOr(request.title), start, request.filter)
+        ? QFileDialog::getSaveFileName(m_owner, titleOr(request.title), start, request.filter, nullptr, options)
         : QFileDialog::getOpenFileName(m_owner, titleOr(request.title), start, request.filter);
     return path.trimmed();
 }
