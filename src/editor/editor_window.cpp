@@ -3,12 +3,22 @@
 #include "document/cover_archive.h"
 #include "document/font_matching.h"
 #include "document/pictures.h"
+#include "document/text_files.h"
+#include "editor/captions.h"
+#include "editor/control_binder.h"
+#include "editor/editor_menus.h"
+#include "editor/preview_interaction.h"
 #include "editor/preview_widget.h"
+#include "editor/settings_pages.h"
+#include "editor/settings_widgets.h"
+#include "editor/text_box.h"
 #include "platform/cover_open_dialog.h"
+#include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/printers.h"
 #include "render/back_renderer.h"
 #include "render/front_renderer.h"
+#include "render/picture_export.h"
 #include "render/sheet_geometry.h"
 #include "shell/app_state.h"
 #include "shell/language.h"
@@ -16,17 +26,18 @@
 #include "shell/user_settings.h"
 #include "toolbox/paths.h"
 
-#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFormLayout>
 #include <QFrame>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QSignalBlocker>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -34,132 +45,47 @@
 
 namespace {
 
-// One page of a settings sub-tab: its content at the top.
-QWidget* settingsPage(const QString& objectName, QWidget* content = nullptr)
+const char* const kFaceLists[] = {"Fontname", "Fontname2", "FrontFont", "FrontFont2"};
+const char* const kSizeLists[] = {"Fontsize", "Fontsize2", "FrontFontSize", "FrontFontSize2"};
+
+// A sheet's preview at the top-left of a framed area.
+QWidget* previewArea(const QString& name, PreviewWidget* preview)
 {
-    auto* page = new QWidget;
-    page->setObjectName(objectName);
-    auto* layout = new QVBoxLayout(page);
-    if (content)
-        layout->addWidget(content);
-    layout->addStretch();
-    return page;
+    auto* area = new QFrame;
+    area->setObjectName(name);
+    area->setFrameShape(QFrame::StyledPanel);
+    auto* layout = new QVBoxLayout(area);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(preview, 0, Qt::AlignLeft | Qt::AlignTop);
+    return area;
 }
 
-// A sheet's preview at the top-left of its area; the renderers draw on it.
-void addPreview(QWidget* area, const QString& name, const QSizeF& sheetMm)
+PictureSlot pictureSlotOf(TextSlot slot)
 {
-    auto* preview = new PreviewWidget(sheetMm, area);
-    preview->setObjectName(name);
-    area->layout()->addWidget(preview);
-    area->layout()->setAlignment(preview, Qt::AlignLeft | Qt::AlignTop);
-}
-
-// The Language submenu holds entries 0 to 99.
-constexpr int kMaxLanguages = 100;
-
-struct Caption {
-    LangSection section;
-    int entry;
-    const char* objectName; // every object of that name takes the text
-};
-
-// Which language entry each caption shows. Entries missing from the loaded file
-// leave their captions as they were.
-const Caption kCaptions[] = {
-    {LangSection::Menu, 1, "mFile"},
-    {LangSection::Menu, 2, "mImport"},
-    {LangSection::Menu, 3, "mExport"},
-    {LangSection::Menu, 4, "mPrint"},
-    {LangSection::Menu, 5, "mSettings"},
-    {LangSection::Menu, 6, "mLanguage"},
-    {LangSection::Menu, 9, "mTools"},
-    {LangSection::Menu, 10, "mGetContents"},
-    {LangSection::Menu, 11, "mExit"},
-    {LangSection::Menu, 12, "mHelpMenu"},
-    {LangSection::Menu, 13, "mHelp"},
-    {LangSection::Menu, 14, "mAbout"},
-    {LangSection::Menu, 16, "mPicture"},
-    {LangSection::Menu, 17, "mPictureInsert"},
-    {LangSection::Menu, 17, "mTextInsert"},
-    {LangSection::Menu, 18, "mPictureClear"},
-    {LangSection::Menu, 18, "mTextClear"},
-    {LangSection::Menu, 19, "mText"},
-    {LangSection::Menu, 22, "mNew"},
-    {LangSection::Menu, 23, "mTextEdit"},
-    {LangSection::Menu, 24, "mOpen"},
-    {LangSection::Menu, 25, "mSaveAs"},
-    {LangSection::Menu, 26, "mShowResent"},
-    {LangSection::Menu, 27, "mClearResent"},
-    {LangSection::Menu, 29, "mPreset"},
-    {LangSection::Menu, 30, "mExportPicture"},
-    {LangSection::Menu, 31, "mColorCapture"},
-    {LangSection::Menu, 35, "mSave"},
-    {LangSection::BackCover, 1, "BackTab"},
-    {LangSection::BackCover, 2, "LabelTab"},
-    {LangSection::BackCover, 8, "LabelFontFrame"},
-    {LangSection::BackCover, 9, "LabelFaceLabel"},
-    {LangSection::BackCover, 10, "LabelSizeLabel"},
-    {LangSection::BackCover, 15, "TextTab"},
-    {LangSection::BackCover, 23, "TextFontFrame"},
-    {LangSection::BackCover, 24, "TextFaceLabel"},
-    {LangSection::BackCover, 27, "TextSizeLabel"},
-    {LangSection::BackCover, 31, "BackGlobalTab"},
-    {LangSection::FrontCover, 1, "FrontTab"},
-    {LangSection::FrontCover, 2, "FrontGlobalTab"},
-    {LangSection::FrontCover, 20, "InnerTab"},
-    {LangSection::FrontCover, 22, "InnerFaceLabel"},
-    {LangSection::FrontCover, 25, "InnerSizeLabel"},
-    {LangSection::FrontCover, 32, "OuterTab"},
-    {LangSection::FrontCover, 34, "OuterFaceLabel"},
-    {LangSection::FrontCover, 38, "OuterSizeLabel"},
-};
-
-void setCaption(QObject* object, const QString& text)
-{
-    if (auto* action = qobject_cast<QAction*>(object)) {
-        action->setText(text);
-    } else if (auto* menu = qobject_cast<QMenu*>(object)) {
-        menu->setTitle(text);
-    } else if (auto* group = qobject_cast<QGroupBox*>(object)) {
-        group->setTitle(text);
-    } else if (auto* label = qobject_cast<QLabel*>(object)) {
-        label->setText(text);
-    } else if (auto* button = qobject_cast<QAbstractButton*>(object)) {
-        button->setText(text);
-    } else if (auto* page = qobject_cast<QWidget*>(object)) {
-        // A tab page: the caption is its tab's.
-        for (QWidget* p = page->parentWidget(); p; p = p->parentWidget()) {
-            if (auto* tabs = qobject_cast<QTabWidget*>(p)) {
-                tabs->setTabText(tabs->indexOf(page), text);
-                break;
-            }
-        }
+    switch (slot) {
+    case TextSlot::Contents: return PictureSlot::Back;
+    case TextSlot::Inner: return PictureSlot::Front1;
+    case TextSlot::Outer: break;
     }
+    return PictureSlot::Front;
 }
 
-QAction* namedAction(QMenu* menu, const QString& text, const QString& name)
+QString& textOf(CoverDocument& doc, TextSlot slot)
 {
-    QAction* action = menu->addAction(text);
-    action->setObjectName(name);
-    return action;
+    switch (slot) {
+    case TextSlot::Contents: return doc.Contents;
+    case TextSlot::Inner: return doc.FrontText1;
+    case TextSlot::Outer: break;
+    }
+    return doc.FrontText2;
 }
 
-QMenu* namedMenu(QMenu* parent, const QString& title, const QString& name)
+Sheet sheetOf(TextSlot slot)
 {
-    QMenu* menu = parent->addMenu(title);
-    menu->setObjectName(name);
-    return menu;
+    return slot == TextSlot::Contents ? Sheet::Back : Sheet::Front;
 }
 
-// "english.ini" is listed as "English".
-QString languageCaption(const QString& fileName)
-{
-    QString name = StripExtension(FileNameOf(fileName)).toLower();
-    if (!name.isEmpty())
-        name[0] = name[0].toUpper();
-    return name;
-}
+constexpr TextSlot kTextSlots[] = {TextSlot::Contents, TextSlot::Inner, TextSlot::Outer};
 
 } // namespace
 
@@ -168,19 +94,29 @@ EditorWindow::EditorWindow(const PrinterCatalog& printers, QWidget* parent)
     , m_printers(printers)
 {
     setObjectName(QStringLiteral("EditorWindow"));
-    setWindowTitle(QStringLiteral("Cover"));
+    m_backPreview = new PreviewWidget(QSizeF(backsheet::kWidth, backsheet::kHeight));
+    m_backPreview->setObjectName(QStringLiteral("BackPreview"));
+    m_frontPreview = new PreviewWidget(QSizeF(frontsheet::kWidth, frontsheet::kHeight));
+    m_frontPreview->setObjectName(QStringLiteral("FrontPreview"));
 
     auto* layout = new QVBoxLayout(this);
-    auto* bar = new QMenuBar(this);
-    bar->setObjectName(QStringLiteral("MenuBar"));
-    buildMenus(bar);
-    layout->setMenuBar(bar);
-
+    m_menus = new EditorMenus(this);
+    layout->setMenuBar(m_menus->bar());
     m_mainTabs = new QTabWidget(this);
     m_mainTabs->setObjectName(QStringLiteral("MainTabs"));
-    m_mainTabs->addTab(buildBackTab(), QStringLiteral("Back cover"));
-    m_mainTabs->addTab(buildFrontTab(), QStringLiteral("Front cover"));
+    m_mainTabs->addTab(buildBackTab(), designedCaption(QStringLiteral("BackTab")));
+    m_mainTabs->addTab(buildFrontTab(), designedCaption(QStringLiteral("FrontTab")));
     layout->addWidget(m_mainTabs);
+
+    m_binder = new ControlBinder(this);
+    m_modes = new EditModes(m_backPreview, m_frontPreview, this);
+    m_interaction = new PreviewInteraction(
+        m_backPreview, m_frontPreview, findChild<QTabWidget*>(QStringLiteral("BackSettingsTabs")),
+        findChild<QTabWidget*>(QStringLiteral("FrontSettingsTabs")), *m_modes,
+        {m_menus->popup(TextSlot::Contents), m_menus->popup(TextSlot::Inner), m_menus->popup(TextSlot::Outer)},
+        m_mainTabs->tabBar());
+    connectCommands();
+    showDocument();
 
     // Esc leaves the program exactly as Exit does.
     auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -189,149 +125,17 @@ EditorWindow::EditorWindow(const PrinterCatalog& printers, QWidget* parent)
     connect(esc, &QShortcut::activated, this, &EditorWindow::exitRequested);
 }
 
-void EditorWindow::buildMenus(QMenuBar* bar)
-{
-    m_fileMenu = bar->addMenu(QStringLiteral("File"));
-    m_fileMenu->setObjectName(QStringLiteral("mFile"));
-    QAction* newCover = namedAction(m_fileMenu, QStringLiteral("New"), QStringLiteral("mNew"));
-    QAction* open = namedAction(m_fileMenu, QStringLiteral("Open"), QStringLiteral("mOpen"));
-    QAction* save = namedAction(m_fileMenu, QStringLiteral("Save..."), QStringLiteral("mSave"));
-    QAction* saveAs = namedAction(m_fileMenu, QStringLiteral("Save as..."), QStringLiteral("mSaveAs"));
-    connect(open, &QAction::triggered, this, [this] { OpenSub(QString()); });
-    connect(save, &QAction::triggered, this, &EditorWindow::saveCommand);
-    connect(saveAs, &QAction::triggered, this, [this] {
-        CoverFileContext ctx = fileContext();
-        SaveAsCommand(ctx);
-        keepFolders(ctx);
-    });
-    m_fileMenu->addSeparator();
-    namedAction(m_fileMenu, QStringLiteral("Import"), QStringLiteral("mImport"));
-    namedAction(m_fileMenu, QStringLiteral("Export cover settings"), QStringLiteral("mExport"));
-    m_fileMenu->addSeparator();
-    namedAction(m_fileMenu, QStringLiteral("Print..."), QStringLiteral("mPrint"));
-    // The recent files go between this separator and the one before "Exit".
-    m_fileMenu->addSeparator()->setObjectName(QStringLiteral("mResentSeparator"));
-    m_fileMenu->addSeparator();
-    QAction* exit = namedAction(m_fileMenu, QStringLiteral("Exit"), QStringLiteral("mExit"));
-    connect(newCover, &QAction::triggered, this, &EditorWindow::ClearAll_Click);
-    connect(exit, &QAction::triggered, this, &EditorWindow::exitRequested);
-    connect(m_fileMenu, &QMenu::aboutToShow, this, &EditorWindow::File_Click);
-
-    QMenu* settingsMenu = bar->addMenu(QStringLiteral("Settings"));
-    settingsMenu->setObjectName(QStringLiteral("mSettings"));
-    m_languageMenu = namedMenu(settingsMenu, QStringLiteral("Language"), QStringLiteral("mLanguage"));
-    QAction* designed = namedAction(m_languageMenu, QStringLiteral("Lang"), QStringLiteral("mLang0"));
-    designed->setCheckable(true);
-    connect(designed, &QAction::triggered, this, [this] { languageChosen(0); });
-    m_languageActions.push_back(designed);
-    settingsMenu->addSeparator();
-    m_showResent = namedAction(settingsMenu, QStringLiteral("Show resent files in menu"), QStringLiteral("mShowResent"));
-    m_showResent->setCheckable(true);
-    settingsMenu->addSeparator();
-    namedAction(settingsMenu, QStringLiteral("Clear resent files-list"), QStringLiteral("mClearResent"));
-
-    QMenu* tools = bar->addMenu(QStringLiteral("Tools"));
-    tools->setObjectName(QStringLiteral("mTools"));
-    namedAction(tools, QStringLiteral("Get contents from disk or folder"), QStringLiteral("mGetContents"));
-    namedAction(tools, QStringLiteral("Preset..."), QStringLiteral("mPreset"));
-    namedAction(tools, QStringLiteral("Color Capture..."), QStringLiteral("mColorCapture"));
-
-    QMenu* help = bar->addMenu(QStringLiteral("Help"));
-    help->setObjectName(QStringLiteral("mHelpMenu"));
-    namedAction(help, QStringLiteral("Help"), QStringLiteral("mHelp"));
-    help->addSeparator();
-    namedAction(help, QStringLiteral("About..."), QStringLiteral("mAbout"));
-
-    // Pop-up menus only: they never appear on the menu bar.
-    addPreviewMenu(QStringLiteral("BackPopup"));
-    addPreviewMenu(QStringLiteral("InnerPopup"));
-    addPreviewMenu(QStringLiteral("OuterPopup"));
-    // The pop-ups in the order above: back picture, inner picture, outer picture.
-    const PictureSlot pictureSlots[] = {PictureSlot::Back, PictureSlot::Front1, PictureSlot::Front};
-    for (size_t i = 0; i < m_previewMenus.size(); ++i) {
-        const PictureSlot slot = pictureSlots[i];
-        connect(m_previewMenus[i]->findChild<QAction*>(QStringLiteral("mPictureInsert")), &QAction::triggered, this,
-                [this, slot] {
-                    CoverFileContext ctx = fileContext();
-                    InsertPicture(ctx, slot);
-                    keepFolders(ctx);
-                });
-        connect(m_previewMenus[i]->findChild<QAction*>(QStringLiteral("mPictureClear")), &QAction::triggered, this,
-                [this, slot] {
-                    CoverFileContext ctx = fileContext();
-                    ClearPicture(ctx, slot);
-                });
-    }
-}
-
-void EditorWindow::addPreviewMenu(const QString& name)
-{
-    auto* menu = new QMenu(this);
-    menu->setObjectName(name);
-    QMenu* picture = namedMenu(menu, QStringLiteral("Picture"), QStringLiteral("mPicture"));
-    namedAction(picture, QStringLiteral("Insert..."), QStringLiteral("mPictureInsert"));
-    namedAction(picture, QStringLiteral("Clear"), QStringLiteral("mPictureClear"));
-    namedAction(picture, QStringLiteral("Export picture"), QStringLiteral("mExportPicture"));
-    QMenu* text = namedMenu(menu, QStringLiteral("Text"), QStringLiteral("mText"));
-    namedAction(text, QStringLiteral("Insert..."), QStringLiteral("mTextInsert"));
-    namedAction(text, QStringLiteral("Edit"), QStringLiteral("mTextEdit"))->setCheckable(true);
-    namedAction(text, QStringLiteral("Clear"), QStringLiteral("mTextClear"));
-    m_previewMenus.push_back(menu);
-}
-
-QWidget* EditorWindow::previewArea(const QString& name, const QSize& minimum)
-{
-    auto* area = new QFrame;
-    area->setObjectName(name);
-    area->setFrameShape(QFrame::StyledPanel);
-    area->setMinimumSize(minimum);
-    auto* layout = new QVBoxLayout(area);
-    layout->setContentsMargins(0, 0, 0, 0);
-    return area;
-}
-
-QWidget* EditorWindow::fontGroup(const QString& title, const QString& prefix, const QString& faceName,
-                                 const QString& sizeName, FontPair& pair)
-{
-    auto* group = new QGroupBox(title);
-    group->setObjectName(prefix + QStringLiteral("FontFrame"));
-    auto* form = new QFormLayout(group);
-    pair.face = new QComboBox(group);
-    pair.face->setObjectName(faceName);
-    pair.size = new QComboBox(group);
-    pair.size->setObjectName(sizeName);
-    auto* faceLabel = new QLabel(QStringLiteral("Font face"), group);
-    faceLabel->setObjectName(prefix + QStringLiteral("FaceLabel"));
-    auto* sizeLabel = new QLabel(QStringLiteral("Font size"), group);
-    sizeLabel->setObjectName(prefix + QStringLiteral("SizeLabel"));
-    form->addRow(faceLabel, pair.face);
-    form->addRow(sizeLabel, pair.size);
-    return group;
-}
-
 QWidget* EditorWindow::buildBackTab()
 {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("BackTab"));
-    // 160 x 128 mm at two pixels per millimetre.
-    m_backPreviewArea = previewArea(QStringLiteral("BackPreviewArea"), QSize(320, 256));
-    addPreview(m_backPreviewArea, QStringLiteral("BackPreview"), QSizeF(backsheet::kWidth, backsheet::kHeight));
-
-    auto* settings = new QTabWidget;
-    settings->setObjectName(QStringLiteral("BackSettingsTabs"));
-    settings->addTab(settingsPage(QStringLiteral("BackGlobalTab")), QStringLiteral("Global"));
-    settings->addTab(settingsPage(QStringLiteral("LabelTab"),
-                                  fontGroup(QStringLiteral("Font-settings"), QStringLiteral("Label"),
-                                            QStringLiteral("Fontname"), QStringLiteral("Fontsize"), m_label)),
-                     QStringLiteral("Label"));
-    settings->addTab(settingsPage(QStringLiteral("TextTab"),
-                                  fontGroup(QStringLiteral("Font-settings"), QStringLiteral("Text"),
-                                            QStringLiteral("Fontname2"), QStringLiteral("Fontsize2"), m_contents)),
-                     QStringLiteral("Text"));
-
+    auto* side = new QVBoxLayout;
+    side->addWidget(buildBackSettings());
+    side->addWidget(settingsui::check("EditContents"));
+    side->addStretch();
     auto* layout = new QHBoxLayout(page);
-    layout->addWidget(m_backPreviewArea, 1);
-    layout->addWidget(settings);
+    layout->addWidget(previewArea(QStringLiteral("BackPreviewArea"), m_backPreview), 1);
+    layout->addLayout(side);
     return page;
 }
 
@@ -339,27 +143,59 @@ QWidget* EditorWindow::buildFrontTab()
 {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("FrontTab"));
-    // 250 x 130 mm at two pixels per millimetre.
-    m_frontPreviewArea = previewArea(QStringLiteral("FrontPreviewArea"), QSize(500, 260));
-    addPreview(m_frontPreviewArea, QStringLiteral("FrontPreview"), QSizeF(frontsheet::kWidth, frontsheet::kHeight));
-
-    auto* settings = new QTabWidget;
-    settings->setObjectName(QStringLiteral("FrontSettingsTabs"));
-    settings->addTab(settingsPage(QStringLiteral("FrontGlobalTab")), QStringLiteral("Global"));
-    // The front side's font frames carry no caption: no language entry names them.
-    settings->addTab(settingsPage(QStringLiteral("InnerTab"),
-                                  fontGroup(QString(), QStringLiteral("Inner"), QStringLiteral("FrontFont2"),
-                                            QStringLiteral("FrontFontSize2"), m_inner)),
-                     QStringLiteral("Inner-side"));
-    settings->addTab(settingsPage(QStringLiteral("OuterTab"),
-                                  fontGroup(QString(), QStringLiteral("Outer"), QStringLiteral("FrontFont"),
-                                            QStringLiteral("FrontFontSize"), m_outer)),
-                     QStringLiteral("Outer-side"));
-
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(m_frontPreviewArea, 1);
-    layout->addWidget(settings);
+    layout->addWidget(previewArea(QStringLiteral("FrontPreviewArea"), m_frontPreview), 1);
+    layout->addWidget(buildFrontSettings());
     return page;
+}
+
+// Every command of the menus and the previews is connected here.
+void EditorWindow::connectCommands()
+{
+    const auto on = [this](QAction* action, auto command) { connect(action, &QAction::triggered, this, command); };
+    on(m_menus->action("mNew"), [this] { ClearAll_Click(); });
+    on(m_menus->action("mOpen"), [this] { OpenSub(QString()); });
+    on(m_menus->action("mSave"), [this] { runFileCommand(&SaveCommand); });
+    on(m_menus->action("mSaveAs"), [this] { runFileCommand(&SaveAsCommand); });
+    on(m_menus->action("mExit"), [this] { emit exitRequested(); });
+    on(m_menus->action("mHelp"), [this] { helpCommand(); });
+    on(m_menus->action("mAbout"), [this] { aboutCommand(); });
+    connect(m_menus->fileMenu(), &QMenu::aboutToShow, this, &EditorWindow::File_Click);
+    connect(m_menus, &EditorMenus::languageChosen, this, &EditorWindow::languageChosen);
+    // Commands whose windows are not built yet stay visible and disabled.
+    for (const char* name : {"mImport", "mExport", "mPrint", "mShowResent", "mClearResent", "mGetContents",
+                             "mPreset", "mColorCapture"})
+        m_menus->action(name)->setEnabled(false);
+
+    for (TextSlot slot : kTextSlots) {
+        const PictureSlot picture = pictureSlotOf(slot);
+        on(m_menus->popupAction(slot, "mPictureInsert"),
+           [this, picture] { runFileCommand([picture](CoverFileContext& ctx) { return InsertPicture(ctx, picture); }); });
+        on(m_menus->popupAction(slot, "mPictureClear"), [this, picture] {
+            runFileCommand([picture](CoverFileContext& ctx) {
+                ClearPicture(ctx, picture);
+                return true;
+            });
+        });
+        on(m_menus->popupAction(slot, "mExportPicture"), [this, slot] { exportPicture(slot); });
+        on(m_menus->popupAction(slot, "mTextInsert"), [this, slot] { insertText(slot); });
+        on(m_menus->popupAction(slot, "mTextEdit"), [this, slot] { m_modes->toggle(slot); });
+        on(m_menus->popupAction(slot, "mTextClear"), [this, slot] { clearText(slot); });
+        // The entries show the state of the place they were opened on.
+        connect(m_menus->popup(slot), &QMenu::aboutToShow, this, [this, slot] {
+            m_menus->popupAction(slot, "mTextEdit")->setChecked(m_modes->isOn(slot));
+            m_menus->popupAction(slot, "mExportPicture")
+                ->setEnabled(canExportPicture(pictureOf(m_document, pictureSlotOf(slot))));
+        });
+    }
+
+    connect(m_binder, &ControlBinder::edited, this, &EditorWindow::applyEdit);
+    connect(m_modes, &EditModes::textEdited, this, &EditorWindow::textEdited);
+    connect(m_modes, &EditModes::switchedOff, this, &EditorWindow::editModeEnded);
+    connect(m_interaction, &PreviewInteraction::fileMenuRequested, this,
+            [this](const QPoint& global) { fileMenu()->popup(global); });
+    for (PreviewWidget* preview : {m_backPreview, m_frontPreview})
+        connect(preview, &PreviewWidget::coverDropped, this, &EditorWindow::OpenSub);
 }
 
 void EditorWindow::load()
@@ -375,7 +211,7 @@ void EditorWindow::load()
     app::viewEnabled = true;
     drawBack();
     drawFront();
-    m_showResent->setChecked(settings::showres());
+    m_menus->action("mShowResent")->setChecked(settings::showres());
     UpdateResent();
     m_document.saved = true;
     ClearAll_Click();
@@ -390,78 +226,57 @@ void EditorWindow::fillFontLists()
     for (int i = 0; i < fonts.size(); ++i) {
         SetProgressStatus(QStringLiteral("Enumerating printerfonts(%1)...").arg(i));
         ProcessPendingEvents();
-        for (QComboBox* list : {m_label.face, m_contents.face, m_outer.face, m_inner.face})
+        for (const char* name : kFaceLists) {
+            auto* list = findChild<QComboBox*>(QString::fromLatin1(name));
+            const QSignalBlocker quiet(list);
             list->addItem(fonts[i]);
+        }
     }
-
     SetProgressStatus(QStringLiteral("Enumerating fontsize..."));
-    m_label.size->addItems(fontSizes());
-    m_label.size->setCurrentIndex(4);
-    int copy = 2;
-    for (QComboBox* list : {m_contents.size, m_outer.size, m_inner.size}) {
-        SetProgressStatus(QStringLiteral("Enumerating printerfonts(%1)...").arg(copy++));
+    int copy = 1;
+    for (const char* name : kSizeLists) {
+        if (copy > 1)
+            SetProgressStatus(QStringLiteral("Enumerating printerfonts(%1)...").arg(copy));
+        ++copy;
+        auto* list = findChild<QComboBox*>(QString::fromLatin1(name));
+        const QSignalBlocker quiet(list);
         list->addItems(fontSizes());
     }
 }
 
+// The default fonts: "verdana" where there is one and the sizes 16 and 12, written into the
+// document so that a new cover holds them. A list without the entry keeps its selection.
 void EditorWindow::selectDefaultFonts()
 {
     SetProgressStatus(QStringLiteral("Loading profile..."));
     ProcessPendingEvents();
-    // A list without the entry keeps its selection.
-    const auto select = [](QComboBox* list, const QString& entry) {
-        const int i = list->findText(entry, Qt::MatchFixedString);
-        if (i >= 0)
-            list->setCurrentIndex(i);
+    const auto select = [this](const char* list, QString& field, const QString& wanted) {
+        auto* box = findChild<QComboBox*>(QString::fromLatin1(list));
+        const int i = box->findText(wanted, Qt::MatchFixedString);
+        field = i >= 0 ? box->itemText(i) : box->currentText();
     };
     const QString verdana = QStringLiteral("verdana");
-    select(m_label.face, verdana);
-    select(m_label.size, QStringLiteral("16"));
-    select(m_contents.face, verdana);
-    select(m_contents.size, QStringLiteral("12"));
-    select(m_inner.face, verdana);
-    select(m_inner.size, QStringLiteral("12"));
-    select(m_outer.face, verdana);
-    select(m_outer.size, QStringLiteral("12"));
+    CoverDocument& d = m_document;
+    select("Fontname", d.Fontname, verdana);
+    select("Fontsize", d.Fontsize, QStringLiteral("16"));
+    select("Fontname2", d.Fontname2, verdana);
+    select("Fontsize2", d.Fontsize2, QStringLiteral("12"));
+    select("FrontFont2", d.FrontFont2, verdana);
+    select("FrontFontSize2", d.FrontFontSize2, QStringLiteral("12"));
+    select("FrontFont", d.FrontFont, verdana);
+    select("FrontFontSize", d.FrontFontSize, QStringLiteral("12"));
+    showDocument();
 }
 
 void EditorWindow::GetLanguages()
 {
-    while (m_languageActions.size() > 1) {
-        delete m_languageActions.back();
-        m_languageActions.pop_back();
-    }
-    const QString folder = GetAppPath() + QStringLiteral("language/");
-    QStringList files = ListFiles(folder, QStringLiteral("*.ini"));
-    files.sort(Qt::CaseInsensitive);
-    int count = 0;
-    for (const QString& file : files) {
-        if (FolderExists(folder + file))
-            continue;
-        if (count == kMaxLanguages)
-            break;
-        QAction* entry = m_languageActions[0];
-        if (count > 0) {
-            entry = namedAction(m_languageMenu, QString(), QStringLiteral("mLang%1").arg(count));
-            entry->setCheckable(true);
-            connect(entry, &QAction::triggered, this, [this, count] { languageChosen(count); });
-            m_languageActions.push_back(entry);
-        }
-        entry->setText(languageCaption(file));
-        ++count;
-    }
-    const QString current = CurrentLanguage().toLower();
-    for (QAction* entry : m_languageActions)
-        entry->setChecked(false);
-    const auto marked = std::find_if(m_languageActions.begin(), m_languageActions.end(),
-                                     [&current](QAction* a) { return a->text().toLower() == current; });
-    if (marked != m_languageActions.end())
-        (*marked)->setChecked(true);
+    m_menus->GetLanguages();
 }
 
 void EditorWindow::languageChosen(int index)
 {
-    QAction* chosen = m_languageActions[index];
+    const std::vector<QAction*>& entries = m_menus->languageActions();
+    QAction* chosen = entries[size_t(index)];
     // The menu toggled the mark already; the marks are set here alone.
     chosen->setChecked(!chosen->isChecked());
     QString name = chosen->text();
@@ -470,21 +285,33 @@ void EditorWindow::languageChosen(int index)
         return;
     }
     ApplyLanguage();
-    for (QAction* entry : m_languageActions)
+    for (QAction* entry : entries)
         entry->setChecked(false);
     chosen->setChecked(true);
 }
 
 void EditorWindow::ApplyLanguage()
 {
-    for (const Caption& c : kCaptions) {
-        const QString text = Lang(c.section, c.entry);
-        if (text.isEmpty())
-            continue;
-        const QString name = QString::fromLatin1(c.objectName);
-        for (QObject* object : findChildren<QObject*>(name))
-            setCaption(object, text);
-    }
+    applyCaptions(this);
+    m_backPreview->setAccessibleName(m_mainTabs->tabText(0));
+    m_frontPreview->setAccessibleName(m_mainTabs->tabText(1));
+    m_backPreview->setAccessibleDescription(
+        QStringLiteral("The back inlay at true size: 150 by 118 mm between the cut lines, a spine at each side"));
+    m_frontPreview->setAccessibleDescription(
+        QStringLiteral("The front booklet at true size: the inner half left, the outer half right, 120 by 120 mm each"));
+    updateTitle();
+}
+
+QMenu* EditorWindow::fileMenu() const
+{
+    return m_menus->fileMenu();
+}
+
+void EditorWindow::File_Click()
+{
+    const QString print = Lang(LangSection::Menu, currentSheet() == Sheet::Back ? 20 : 21);
+    if (!print.isEmpty())
+        m_menus->action("mPrint")->setText(print);
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event)
@@ -504,26 +331,123 @@ void EditorWindow::closeEvent(QCloseEvent* event)
 
 void EditorWindow::unload()
 {
-    settings::setShowres(m_showResent->isChecked());
+    settings::setShowres(m_menus->action("mShowResent")->isChecked());
     settings::setLastPath(m_lastPath);
     settings::setLastPicturePath(m_lastPicturePath);
-    const auto marked = std::find_if(m_languageActions.begin(), m_languageActions.end(),
-                                     [](QAction* a) { return a->isChecked(); });
-    if (marked != m_languageActions.end())
+    const std::vector<QAction*>& entries = m_menus->languageActions();
+    const auto marked = std::find_if(entries.begin(), entries.end(), [](QAction* a) { return a->isChecked(); });
+    if (marked != entries.end())
         settings::setLanguage((*marked)->text());
     FlushTmp();
     m_loaded = false;
     app::editorReady = false;
 }
 
-bool EditorWindow::CheckIfSaved()
+void EditorWindow::applyEdit(const Binding& row, const QString& value)
 {
-    CoverFileContext ctx = fileContext();
-    const bool mayReplace = ::CheckIfSaved(ctx);
-    keepFolders(ctx);
-    return mayReplace;
+    if (bindingValue(m_document, row) == value)
+        return;
+    setBindingValue(m_document, row, value);
+    m_document.saved = false;
+    m_binder->showRow(m_document, row);
+    switch (row.effect) {
+    case Effect::None: break;
+    case Effect::Enables: m_binder->applyEnableRules(m_document); break;
+    case Effect::TextBoxLook: m_modes->showLook(m_document); break;
+    case Effect::TextBoxPlace: m_modes->place(m_document); break;
+    }
+    redraw(row.redraw);
 }
 
+void EditorWindow::textEdited(TextSlot slot, const QString& text)
+{
+    textOf(m_document, slot) = text;
+    m_document.saved = false;
+}
+
+// The sheet shows the edited text; a front text that has something to show is switched on.
+void EditorWindow::editModeEnded(TextSlot slot)
+{
+    redraw(sheetOf(slot));
+    if (slot == TextSlot::Contents || textOf(m_document, slot).isEmpty())
+        return;
+    applyEdit(*bindingOf(QString::fromLatin1(slot == TextSlot::Inner ? "sfText2" : "sfText")), QStringLiteral("1"));
+}
+
+void EditorWindow::showDocument()
+{
+    m_binder->show(m_document);
+    m_modes->showDocument(m_document);
+    updateTitle();
+}
+
+void EditorWindow::documentReplaced()
+{
+    showDocument();
+    drawBack();
+    drawFront();
+}
+
+// The cover's file name, or the name of a cover when it has none yet.
+void EditorWindow::updateTitle()
+{
+    QString title = FileNameOf(m_document.currentFile);
+    if (title.isEmpty())
+        title = Lang(LangSection::Messages, 27);
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Caseleaf cover") : title);
+}
+
+void EditorWindow::redraw(Sheet sheet)
+{
+    if (sheet != Sheet::Front)
+        drawBack();
+    if (sheet != Sheet::Back)
+        drawFront();
+}
+
+void EditorWindow::drawBack()
+{
+    UpdateBack(m_document, m_backPreview->surface(), false);
+    m_backPreview->showDrawing();
+}
+
+void EditorWindow::drawFront()
+{
+    UpdateFront(m_document, m_frontPreview->surface(), false);
+    m_frontPreview->showDrawing();
+}
+
+bool EditorWindow::backPrintable() const
+{
+    return m_modes->backPrintable();
+}
+
+bool EditorWindow::frontPrintable() const
+{
+    return m_modes->frontPrintable();
+}
+
+Sheet EditorWindow::currentSheet() const
+{
+    return m_mainTabs->currentIndex() == 0 ? Sheet::Back : Sheet::Front;
+}
+
+QLineEdit* EditorWindow::counterField(Sheet sheet) const
+{
+    return findChild<QLineEdit*>(sheet == Sheet::Front ? QStringLiteral("CountFrom2") : QStringLiteral("CountFrom"));
+}
+
+QCheckBox* EditorWindow::counterBox(Sheet sheet) const
+{
+    return findChild<QCheckBox*>(sheet == Sheet::Front ? QStringLiteral("Counter2") : QStringLiteral("Counter"));
+}
+
+bool EditorWindow::CheckIfSaved()
+{
+    return runFileCommand(&::CheckIfSaved);
+}
+
+// New: an empty cover with the current preset's settings.
 void EditorWindow::ClearAll_Click()
 {
     if (!CheckIfSaved())
@@ -540,14 +464,74 @@ void EditorWindow::ClearAll_Click()
     drawBack();
     drawFront();
     GetPreset();
+    showDocument();
     m_document.saved = true;
 }
 
 void EditorWindow::OpenSub(const QString& path)
 {
-    CoverFileContext ctx = fileContext();
-    ::OpenSub(ctx, path);
-    keepFolders(ctx);
+    runFileCommand([&path](CoverFileContext& ctx) { return ::OpenSub(ctx, path); });
+}
+
+bool EditorWindow::runFileCommand(const std::function<bool(CoverFileContext&)>& command)
+{
+    CoverFileContext ctx(m_document);
+    ctx.fontList = m_printers.fontFamilies();
+    ctx.lastPath = m_lastPath;
+    ctx.lastPicturePath = m_lastPicturePath;
+    ctx.redrawBack = [this] { drawBack(); };
+    ctx.redrawFront = [this] { drawFront(); };
+    ctx.addRecent = [this](const QString& path) { AddResent(path); };
+    ctx.chooseCover = [this](const FileDialogRequest& request) { return CoverOpenDialog::choose(request, this); };
+    const bool done = command(ctx);
+    m_lastPath = ctx.lastPath;
+    m_lastPicturePath = ctx.lastPicturePath;
+    showDocument();
+    return done;
+}
+
+// The help page the language names (its file name only: a language file cannot point
+// outside "help"), in the desktop's browser.
+void EditorWindow::helpCommand()
+{
+    QString page = FileNameOf(Lang(LangSection::Common, 2));
+    if (page.isEmpty())
+        page = QStringLiteral("gbhelp.html");
+    const QString file = GetAppPath() + QStringLiteral("help/") + page;
+    if (!FileExists(file)) {
+        MsgBox(Lang(LangSection::Messages, 21), MsgIcon::Critical);
+        return;
+    }
+    if (!openWithDesktop(file))
+        MsgBox(Lang(LangSection::Messages, 20), MsgIcon::Critical);
+}
+
+void EditorWindow::aboutCommand()
+{
+    MsgBox(app::title() + QStringLiteral("\n\nCovers for CD jewel cases, printed at true size."), MsgIcon::Information,
+           MsgButtons::Ok, m_menus->action("mAbout")->text().remove(QLatin1Char('&')));
+}
+
+void EditorWindow::insertText(TextSlot slot)
+{
+    if (!LoadText(textOf(m_document, slot), m_lastPath))
+        return;
+    m_modes->showDocument(m_document);
+    redraw(sheetOf(slot));
+}
+
+void EditorWindow::clearText(TextSlot slot)
+{
+    textOf(m_document, slot).clear();
+    m_modes->showDocument(m_document);
+    redraw(sheetOf(slot));
+}
+
+void EditorWindow::exportPicture(TextSlot slot)
+{
+    const CoverPicture& picture = pictureOf(m_document, pictureSlotOf(slot));
+    if (canExportPicture(picture))
+        SavePictureTo(picture.ref, m_lastPicturePath);
 }
 
 void EditorWindow::FlushTmp()
@@ -559,45 +543,4 @@ void EditorWindow::GetPreset() {}
 
 void EditorWindow::UpdateResent() {}
 
-void EditorWindow::saveCommand()
-{
-    CoverFileContext ctx = fileContext();
-    SaveCommand(ctx);
-    keepFolders(ctx);
-}
-
-CoverFileContext EditorWindow::fileContext()
-{
-    CoverFileContext ctx(m_document);
-    ctx.fontList = m_printers.fontFamilies();
-    ctx.lastPath = m_lastPath;
-    ctx.lastPicturePath = m_lastPicturePath;
-    ctx.redrawBack = [this] { drawBack(); };
-    ctx.redrawFront = [this] { drawFront(); };
-    ctx.chooseCover = [this](const FileDialogRequest& request) { return CoverOpenDialog::choose(request, this); };
-    return ctx;
-}
-
-void EditorWindow::keepFolders(const CoverFileContext& ctx)
-{
-    m_lastPath = ctx.lastPath;
-    m_lastPicturePath = ctx.lastPicturePath;
-}
-
-void EditorWindow::drawBack()
-{
-    if (auto* preview = m_backPreviewArea->findChild<PreviewWidget*>()) {
-        UpdateBack(m_document, preview->surface(), false);
-        preview->showDrawing();
-    }
-}
-
-void EditorWindow::drawFront()
-{
-    if (auto* preview = m_frontPreviewArea->findChild<PreviewWidget*>()) {
-        UpdateFront(m_document, preview->surface(), false);
-        preview->showDrawing();
-    }
-}
-
-void EditorWindow::File_Click() {}
+void EditorWindow::AddResent(const QString&) {}

@@ -1,24 +1,28 @@
 #pragma once
 
 #include "document/cover_document.h"
+#include "editor/bindings.h"
+#include "editor/edit_modes.h"
 
 #include <QString>
 #include <QWidget>
 
-#include <vector>
+#include <functional>
 
+class ControlBinder;
+class EditorMenus;
+class PreviewInteraction;
+class PreviewWidget;
 class PrinterCatalog;
 struct CoverFileContext;
-class QAction;
-class QComboBox;
+class QCheckBox;
+class QLineEdit;
 class QMenu;
-class QMenuBar;
-class QSize;
 class QTabWidget;
 
 // The one editor of the program: the "Back cover" and "Front cover" tabs with their
-// previews and settings, and the menu bar. It holds the cover document for the life
-// of the program.
+// previews, settings and text boxes, and the menu bar. It holds the cover document for
+// the life of the program; every control edits it through the binding table.
 class EditorWindow final : public QWidget {
     Q_OBJECT
 public:
@@ -29,23 +33,39 @@ public:
     // The editor's start-up: font lists, language, profile, an empty cover. Shows the window.
     void load();
 
-    // Opens a cover archive.
+    // Opens a cover archive; asks for one when path is empty.
     void OpenSub(const QString& path);
     // True when the document may be replaced: saved, saved now, or changes given up.
     bool CheckIfSaved();
 
     // Builds the Language submenu from the language files and marks the current language.
     void GetLanguages();
-    // Sets the captions from the loaded language.
+    // Sets every caption and the title from the loaded language.
     void ApplyLanguage();
 
-    QMenu* fileMenu() const { return m_fileMenu; }
+    QMenu* fileMenu() const;
+    // Refreshes the File menu before it shows: the print entry names the sheet on show.
+    void File_Click();
 
     // Where the file dialogs and the picture dialogs open.
     QString lastPath() const { return m_lastPath; }
     void setLastPath(const QString& folder) { m_lastPath = folder; }
     QString lastPicturePath() const { return m_lastPicturePath; }
     void setLastPicturePath(const QString& folder) { m_lastPicturePath = folder; }
+
+    // The document was replaced as a whole (a preset, a settings file): every control,
+    // text box and both sheets show it. Use it as LoadIniFile's redraw.
+    void documentReplaced();
+
+    // For printing. A sheet is not printable while one of its texts is edited in place.
+    bool backPrintable() const;
+    bool frontPrintable() const;
+    // The sheet whose tab is showing: Back or Front.
+    Sheet currentSheet() const;
+    // The "Count from:" field and the "Counter variable (%C)" box of a sheet. Changing
+    // them is an edit like the user's: the document follows and the preview is redrawn.
+    QLineEdit* counterField(Sheet sheet) const;
+    QCheckBox* counterBox(Sheet sheet) const;
 
 signals:
     // Exit or Esc: the frame is to close, which closes this window first.
@@ -57,19 +77,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct FontPair {
-        QComboBox* face;
-        QComboBox* size;
-    };
-
-    void buildMenus(QMenuBar* bar);
     QWidget* buildBackTab();
     QWidget* buildFrontTab();
-    // A frame with a "Font face" and a "Font size" list; prefix names its caption controls.
-    QWidget* fontGroup(const QString& title, const QString& prefix, const QString& faceName,
-                       const QString& sizeName, FontPair& pair);
-    QWidget* previewArea(const QString& name, const QSize& minimum);
-    void addPreviewMenu(const QString& name);
+    void connectCommands();
 
     void fillFontLists();
     void selectDefaultFonts();
@@ -77,19 +87,32 @@ private:
     // Shut-down after CheckIfSaved agreed: the per-user settings, then the working folder.
     void unload();
 
-    // The New command: an empty cover with the current preset.
+    // A control changed: the setting takes the value, its effects follow, its sheet is redrawn.
+    void applyEdit(const Binding& row, const QString& value);
+    void textEdited(TextSlot slot, const QString& text);
+    void editModeEnded(TextSlot slot);
+    // Controls, text boxes and title show the document.
+    void showDocument();
+    void updateTitle();
+    void redraw(Sheet sheet);
+    void drawBack();
+    void drawFront();
+
+    // The commands of the menus.
     void ClearAll_Click();
-    // The pieces of the file commands, presets, recent files and previews hook in here.
+    void helpCommand();
+    void aboutCommand();
+    void insertText(TextSlot slot);
+    void clearText(TextSlot slot);
+    void exportPicture(TextSlot slot);
+    // Runs a file command on this window's document and folders, then shows the document.
+    bool runFileCommand(const std::function<bool(CoverFileContext&)>& command);
+
+    // Where the presets, recent files and file commands of other windows hook in.
     void FlushTmp();
     void GetPreset();
     void UpdateResent();
-    void saveCommand();
-    // The file and picture commands work on this window's document, folders and previews.
-    CoverFileContext fileContext();
-    void keepFolders(const CoverFileContext& ctx);
-    void drawBack();
-    void drawFront();
-    void File_Click();
+    void AddResent(const QString& path);
 
     const PrinterCatalog& m_printers;
     CoverDocument m_document;
@@ -97,19 +120,11 @@ private:
     QString m_lastPath;
     QString m_lastPicturePath;
 
-    QMenu* m_fileMenu = nullptr;
-    QMenu* m_languageMenu = nullptr;
-    // Entry 0 is the designed one; the others are made from the language files.
-    std::vector<QAction*> m_languageActions;
-    QAction* m_showResent = nullptr;
-    // The pop-up menus of the back preview and of the inner and outer front halves.
-    std::vector<QMenu*> m_previewMenus;
-
+    EditorMenus* m_menus = nullptr;
     QTabWidget* m_mainTabs = nullptr;
-    QWidget* m_backPreviewArea = nullptr;
-    QWidget* m_frontPreviewArea = nullptr;
-    FontPair m_label{};
-    FontPair m_contents{};
-    FontPair m_inner{};
-    FontPair m_outer{};
+    PreviewWidget* m_backPreview = nullptr;
+    PreviewWidget* m_frontPreview = nullptr;
+    ControlBinder* m_binder = nullptr;
+    EditModes* m_modes = nullptr;
+    PreviewInteraction* m_interaction = nullptr;
 };

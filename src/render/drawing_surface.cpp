@@ -60,15 +60,21 @@ void DrawingSurface::filledBox(const QPointF& from, const QPointF& to, int color
     deviceContext().fillRect(box, colorFromValue(color));
 }
 
-void DrawingSurface::setFont(const QString& name, double points, bool bold, bool italic)
+QFont coverFont(const QString& name, double points, bool bold, bool italic)
 {
-    QFont font(name.isEmpty() ? m_font.family() : name);
-    font.setPointSizeF(points > 0 ? points : m_font.pointSizeF());
+    QFont font(name);
+    font.setPointSizeF(points);
     font.setBold(bold);
     font.setItalic(italic);
     // Hinted advances would make a line a little longer on one device than on another.
     font.setHintingPreference(QFont::PreferNoHinting);
-    m_font = font;
+    return font;
+}
+
+void DrawingSurface::setFont(const QString& name, double points, bool bold, bool italic)
+{
+    m_font = coverFont(name.isEmpty() ? m_font.family() : name, points > 0 ? points : m_font.pointSizeF(), bold,
+                       italic);
 }
 
 void DrawingSurface::setTextColor(int color)

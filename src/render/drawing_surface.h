@@ -12,6 +12,10 @@ class PictureImage;
 class QPagedPaintDevice;
 class QPaintDevice;
 
+// The font a cover text is drawn in, the same on every device: the size in points, no
+// hinting. The editor's text boxes lay out their lines in it too.
+QFont coverFont(const QString& name, double points, bool bold, bool italic);
+
 // A sheet being drawn: a preview image or a printer page. Coordinates are in the units of
 // the current scale (device pixels until setScaleToMillimetres), origin at the top-left.
 // The painter is never scaled: coordinates are converted here and fonts keep their point

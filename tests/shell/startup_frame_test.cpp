@@ -102,7 +102,7 @@ TEST_F(Frame, ExitWritesTheSettingsAndEndsTheProgram)
     MainFrame frame(printers);
     start(frame);
     EditorWindow* editor = frame.editor();
-    action(editor, "mShowResent")->trigger();
+    action(editor, "mShowResent")->setChecked(false);
     editor->setLastPath("/covers/");
     editor->setLastPicturePath("/pictures/");
     action(editor, "mLang1")->trigger();

@@ -1,0 +1,9 @@
+#include "platform/desktop.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+bool openWithDesktop(const QString& path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
