@@ -27,8 +27,10 @@ QWidget* labelPage()
     auto* hint = new QLabel(designedCaption(QStringLiteral("LabelHint")));
     hint->setObjectName(QStringLiteral("LabelHint"));
     hint->setWordWrap(true);
+    QLineEdit* label = field("Text");
+    label->setMinimumWidth(200);
     return page("LabelTab",
-                {{stackGroup("LabelTextFrame", {field("Text"), hint}), check("FlipLabels")},
+                {{stackGroup("LabelTextFrame", {label, hint}), check("FlipLabels")},
                  {formGroup("LabelFontFrame",
                             {list("Fontname"), list("Fontsize"), check("FontBold"), check("FontItalic")}),
                   formGroup("LabelColorFrame", {swatch("ForeColor")})}});

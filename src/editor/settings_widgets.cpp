@@ -4,6 +4,7 @@
 #include "editor/captions.h"
 
 #include <QAbstractButton>
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -38,6 +39,42 @@ void ColorSwatch::setValue(int color)
     // The colour is what a screen reader tells, beside the caption.
     setAccessibleDescription(colorFromValue(color).name());
 }
+
+namespace {
+
+// A settings list as a screen reader meets it: named by its caption, its choice as its
+// value. (Qt names lists by their current entry on this platform, so "Font size" would be
+// heard as "16".)
+class CaptionedListAccessible final : public QAccessibleWidget {
+public:
+    explicit CaptionedListAccessible(QComboBox* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return static_cast<QComboBox*>(widget())->currentText();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override { return QStringList(showMenuAction()) << QAccessibleWidget::actionNames(); }
+    void doAction(const QString& action) override
+    {
+        if (action == showMenuAction())
+            static_cast<QComboBox*>(widget())->showPopup();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+};
+
+constexpr const char* kCaptionedList = "captionedList";
+
+QAccessibleInterface* captionedLists(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("QComboBox") && object->property(kCaptionedList).toBool())
+        return new CaptionedListAccessible(static_cast<QComboBox*>(object));
+    return nullptr;
+}
+
+} // namespace
 
 namespace settingsui {
 
@@ -74,7 +111,10 @@ QRadioButton* option(const char* name)
 
 QComboBox* list(const char* name)
 {
+    static const bool factory = (QAccessible::installFactory(captionedLists), true);
+    Q_UNUSED(factory);
     auto* box = named(new QComboBox, name);
+    box->setProperty(kCaptionedList, true);
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box->setMinimumContentsLength(12);
     return box;

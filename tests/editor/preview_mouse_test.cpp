@@ -1,0 +1,165 @@
+#include "editor/preview_interaction.h"
+
+#include "document/cover_archive.h"
+#include "editor/text_box.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QMenu>
+#include <QMimeData>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+
+#include "editor_fixture.h"
+
+namespace {
+
+TEST(PreviewRegions, BackClicksChooseLabelTextOrGlobal)
+{
+    const std::pair<QPointF, BackTab> cases[] = {
+        {{8, 60}, BackTab::Label},   {{152, 60}, BackTab::Label}, {{5.5, 6}, BackTab::Label},
+        {{11, 60}, BackTab::Text},   {{80, 60}, BackTab::Text},   {{149, 122}, BackTab::Text},
+        {{80, 124}, BackTab::Global}, {{2, 60}, BackTab::Global}, {{8, 5}, BackTab::Global},
+        {{155, 60}, BackTab::Global}};
+    for (const auto& [mm, tab] : cases)
+        EXPECT_EQ(backTabAt(mm), tab) << mm.x() << "," << mm.y();
+}
+
+TEST(PreviewRegions, FrontClicksChooseTheHalfTheFoldBelongingInside)
+{
+    const QSizeF sheet(250, 130);
+    const std::pair<QPointF, FrontTab> cases[] = {
+        {{60, 60}, FrontTab::Inner},   {{125, 60}, FrontTab::Inner},  {{125.01, 60}, FrontTab::Outer},
+        {{244.9, 124}, FrontTab::Outer}, {{245, 60}, FrontTab::Global}, {{5, 60}, FrontTab::Global},
+        {{60, 4}, FrontTab::Global},   {{200, 125}, FrontTab::Global}};
+    for (const auto& [mm, tab] : cases)
+        EXPECT_EQ(frontTabAt(mm, sheet), tab) << mm.x() << "," << mm.y();
+    // A narrower surface moves the outer half's end with it.
+    EXPECT_EQ(frontTabAt({230, 60}, QSizeF(234, 130)), FrontTab::Global);
+    EXPECT_EQ(frontHalfAt(125), TextSlot::Inner);
+    EXPECT_EQ(frontHalfAt(125.01), TextSlot::Outer);
+}
+
+class PreviewMouse : public EditorTest {
+protected:
+    static QPoint at(const PreviewWidget* preview, double x, double y)
+    {
+        return QPointF(x * preview->pixelsPerMm(), y * preview->pixelsPerMm()).toPoint();
+    }
+    // The pop-up menu a right click at a point opens; closed again.
+    QString popupAt(PreviewWidget* preview, double x, double y)
+    {
+        QTest::mouseClick(preview, Qt::RightButton, {}, at(preview, x, y));
+        QWidget* popup = QApplication::activePopupWidget();
+        const QString name = popup ? popup->objectName() : QString("none");
+        if (popup)
+            popup->close();
+        return name;
+    }
+    QTabWidget* tabs(const char* name) const { return control<QTabWidget>(name); }
+    // As the window system delivers one: a press, then the double-click.
+    static void doubleClick(QWidget* widget, const QPoint& at = QPoint())
+    {
+        QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(widget, Qt::LeftButton, {}, at);
+    }
+};
+
+TEST_F(PreviewMouse, ClicksChooseTheSettingsTabOfThePlace)
+{
+    const struct {
+        bool back;
+        double x, y;
+        Qt::MouseButton button;
+        int tab;
+    } clicks[] = {{true, 8, 60, Qt::LeftButton, 1},   {true, 80, 60, Qt::LeftButton, 2},
+                  {true, 80, 126, Qt::LeftButton, 0}, {true, 152, 30, Qt::MiddleButton, 1},
+                  {false, 200, 60, Qt::LeftButton, 2}, {false, 60, 60, Qt::LeftButton, 1},
+                  {false, 60, 127, Qt::LeftButton, 0}};
+    for (const auto& c : clicks) {
+        PreviewWidget* preview = c.back ? backPreview() : frontPreview();
+        QTabWidget* settings = tabs(c.back ? "BackSettingsTabs" : "FrontSettingsTabs");
+        settings->setCurrentIndex(c.tab == 0 ? 2 : 0);
+        QTest::mouseClick(preview, c.button, {}, at(preview, c.x, c.y));
+        EXPECT_EQ(settings->currentIndex(), c.tab) << (c.back ? "back " : "front ") << c.x << "," << c.y;
+    }
+    // Only the left button chooses on the front.
+    tabs("FrontSettingsTabs")->setCurrentIndex(0);
+    QTest::mouseClick(frontPreview(), Qt::MiddleButton, {}, at(frontPreview(), 200, 60));
+    EXPECT_EQ(tabs("FrontSettingsTabs")->currentIndex(), 0);
+}
+
+TEST_F(PreviewMouse, TheRightButtonOpensThePopUpMenuOfThePlace)
+{
+    EXPECT_EQ(popupAt(backPreview(), 80, 60), "BackPopup");
+    EXPECT_EQ(popupAt(frontPreview(), 60, 60), "InnerPopup");
+    EXPECT_EQ(popupAt(frontPreview(), 200, 60), "OuterPopup");
+
+    // "Edit" is ticked in the menu of the text being edited.
+    control<QCheckBox>("EditOuterText")->setChecked(true);
+    auto* outer = control<QMenu>("OuterPopup");
+    auto* inner = control<QMenu>("InnerPopup");
+    EXPECT_EQ(popupAt(frontPreview(), 200, 60), "OuterPopup");
+    EXPECT_TRUE(outer->findChild<QAction*>("mTextEdit")->isChecked());
+    EXPECT_EQ(popupAt(frontPreview(), 60, 60), "InnerPopup");
+    EXPECT_FALSE(inner->findChild<QAction*>("mTextEdit")->isChecked());
+    // Without a picture there is nothing to export.
+    EXPECT_FALSE(outer->findChild<QAction*>("mExportPicture")->isEnabled());
+}
+
+TEST_F(PreviewMouse, DoubleClicksSwitchTheEditModeOfTheHalf)
+{
+    doubleClick(frontPreview(), at(frontPreview(), 60, 60));
+    EXPECT_TRUE(control<QCheckBox>("EditInnerText")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("EditOuterText")->isChecked());
+    // The open box covers the inner area: a double-click on it ends its mode.
+    doubleClick(control<SheetTextBox>("InnerTextBox")->viewport());
+    EXPECT_FALSE(control<QCheckBox>("EditInnerText")->isChecked());
+
+    doubleClick(frontPreview(), at(frontPreview(), 200, 60));
+    EXPECT_TRUE(control<QCheckBox>("EditOuterText")->isChecked());
+    doubleClick(backPreview(), at(backPreview(), 80, 60));
+    EXPECT_TRUE(control<QCheckBox>("EditContents")->isChecked());
+
+    // A click on an open box chooses the settings of its text.
+    tabs("BackSettingsTabs")->setCurrentIndex(0);
+    QTest::mouseClick(control<SheetTextBox>("ContentsBox")->viewport(), Qt::LeftButton);
+    EXPECT_EQ(tabs("BackSettingsTabs")->currentIndex(), 2);
+}
+
+TEST_F(PreviewMouse, DroppedCoversOpenOtherFilesAreRefusedQuietly)
+{
+    CoverDocument cover;
+    cover.Text = "Dropped";
+    CoverFileContext ctx(cover);
+    ASSERT_TRUE(SaveAsFile(ctx, path("Dropped.VRZ")));
+    QFile::copy(path("Dropped.VRZ"), path("notes.txt"));
+    for (const auto& [file, taken] : {std::pair{"notes.txt", false}, std::pair{"Dropped.VRZ", true}}) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path(file))});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(frontPreview(), &enter);
+        EXPECT_EQ(enter.isAccepted(), taken) << file;
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(frontPreview(), &drop);
+        EXPECT_EQ(doc().Text, taken ? "Dropped" : "") << file;
+    }
+    EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().join(" | ").toStdString();
+    EXPECT_EQ(doc().currentFile, path("Dropped.VRZ"));
+}
+
+TEST_F(PreviewMouse, ARightPressOnTheTabStripOpensTheFileMenu)
+{
+    QTabBar* strip = control<QTabWidget>("MainTabs")->tabBar();
+    QTest::mouseClick(strip, Qt::RightButton, {}, strip->tabRect(1).center());
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->objectName(), "mFile");
+    popup->close();
+    // The tab under the press is not chosen.
+    EXPECT_EQ(control<QTabWidget>("MainTabs")->currentIndex(), 0);
+}
+
+} // namespace
