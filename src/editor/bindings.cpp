@@ -10,22 +10,22 @@ using D = CoverDocument;
 constexpr LangSection kBack = LangSection::BackCover;
 constexpr LangSection kFront = LangSection::FrontCover;
 
-Binding flag(const char* key, int D::*field, Sheet sheet, Caption caption, Effect effect = Effect::None)
+Binding flag(const char* key, int D::*field, Redraw sheet, Caption caption, Effect effect = Effect::None)
 {
     return {key, key, ControlKind::Check, sheet, effect, caption, field, nullptr, 0};
 }
 
-Binding option(const char* control, const char* key, int D::*field, int value, Sheet sheet, Caption caption)
+Binding option(const char* control, const char* key, int D::*field, int value, Redraw sheet, Caption caption)
 {
     return {control, key, ControlKind::Option, sheet, Effect::Enables, caption, field, nullptr, value};
 }
 
-Binding color(const char* key, int D::*field, Sheet sheet, Caption caption, Effect effect = Effect::None)
+Binding color(const char* key, int D::*field, Redraw sheet, Caption caption, Effect effect = Effect::None)
 {
     return {key, key, ControlKind::Swatch, sheet, effect, caption, field, nullptr, 0};
 }
 
-Binding text(const char* key, ControlKind kind, QString D::*field, Sheet sheet, Caption caption,
+Binding text(const char* key, ControlKind kind, QString D::*field, Redraw sheet, Caption caption,
              Effect effect = Effect::None)
 {
     return {key, key, kind, sheet, effect, caption, nullptr, field, 0};
@@ -34,16 +34,16 @@ Binding text(const char* key, ControlKind kind, QString D::*field, Sheet sheet, 
 std::vector<Binding> makeBindings()
 {
     using K = ControlKind;
-    const Sheet back = Sheet::Back;
-    const Sheet front = Sheet::Front;
+    const Redraw back = Redraw::Back;
+    const Redraw front = Redraw::Front;
     const Effect look = Effect::TextBoxLook;
     const Effect place = Effect::TextBoxPlace;
     return {
         // Back, "Global"
         flag("Counter", &D::Counter, back, {kBack, 32, "Counter variable (%C)"}, Effect::Enables),
         text("CountFrom", K::Line, &D::CountFrom, back, {kBack, 33, "Count from:"}),
-        color("CutColor", &D::CutColor, Sheet::Both, {kBack, 35, "Cut-lines"}),
-        color("CrullColor", &D::CrullColor, Sheet::Both, {kBack, 36, "Crull-lines"}),
+        color("CutColor", &D::CutColor, Redraw::Both, {kBack, 35, "Cut-lines"}),
+        color("CrullColor", &D::CrullColor, Redraw::Both, {kBack, 36, "Crull-lines"}),
         // Back, "Label"
         text("Text", K::Line, &D::Text, back, {kBack, 3, "Text"}),
         flag("FlipLabels", &D::FlipLabels, back, {kBack, 41, "Flip labels"}),
@@ -71,8 +71,8 @@ std::vector<Binding> makeBindings()
         // Front, "Global"
         flag("Counter2", &D::Counter2, front, {kFront, 15, "Counter variable (%C)"}, Effect::Enables),
         text("CountFrom2", K::Line, &D::CountFrom2, front, {kFront, 16, "Count from:"}),
-        color("fCutColor", &D::fCutColor, Sheet::Both, {kFront, 18, "Cut-lines"}),
-        color("fCrullColor", &D::fCrullColor, Sheet::Both, {kFront, 19, "Crull-lines"}),
+        color("fCutColor", &D::fCutColor, Redraw::Both, {kFront, 18, "Cut-lines"}),
+        color("fCrullColor", &D::fCrullColor, Redraw::Both, {kFront, 19, "Crull-lines"}),
         // Front, "Inner-side"
         flag("sfText2", &D::sfText2, front, {kFront, 21, "Enable inner-text"}),
         text("FrontFont2", K::FontFace, &D::FrontFont2, front, {kFront, 22, "Font face"}, look),

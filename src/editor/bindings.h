@@ -8,8 +8,8 @@
 
 struct CoverDocument;
 
-// The sheet a change redraws.
-enum class Sheet { Back, Front, Both };
+// The sheets a change redraws.
+enum class Redraw { Back, Front, Both };
 
 // What kind of control edits a setting, and so how its value is read and shown.
 enum class ControlKind {
@@ -46,7 +46,7 @@ struct Binding {
     const char* control;
     const char* key;
     ControlKind kind;
-    Sheet redraw;
+    Redraw redraw;
     Effect effect;
     Caption caption;
     int CoverDocument::*number; // the field of flags, options and colours

@@ -80,9 +80,14 @@ QString& textOf(CoverDocument& doc, TextSlot slot)
     return doc.FrontText2;
 }
 
-Sheet sheetOf(TextSlot slot)
+Redraw sheetOf(TextSlot slot)
 {
-    return slot == TextSlot::Contents ? Sheet::Back : Sheet::Front;
+    return slot == TextSlot::Contents ? Redraw::Back : Redraw::Front;
+}
+
+const Binding& counterRow(Sheet sheet)
+{
+    return *bindingOf(QString::fromLatin1(sheet == Sheet::Back ? "CountFrom" : "CountFrom2"));
 }
 
 constexpr TextSlot kTextSlots[] = {TextSlot::Contents, TextSlot::Inner, TextSlot::Outer};
@@ -397,11 +402,11 @@ void EditorWindow::updateTitle()
     setWindowTitle(title.isEmpty() ? QStringLiteral("Caseleaf cover") : title);
 }
 
-void EditorWindow::redraw(Sheet sheet)
+void EditorWindow::redraw(Redraw sheets)
 {
-    if (sheet != Sheet::Front)
+    if (sheets != Redraw::Front)
         drawBack();
-    if (sheet != Sheet::Back)
+    if (sheets != Redraw::Back)
         drawFront();
 }
 
@@ -432,14 +437,29 @@ Sheet EditorWindow::currentSheet() const
     return m_mainTabs->currentIndex() == 0 ? Sheet::Back : Sheet::Front;
 }
 
-QLineEdit* EditorWindow::counterField(Sheet sheet) const
+PrintHooks EditorWindow::printHooks()
 {
-    return findChild<QLineEdit*>(sheet == Sheet::Front ? QStringLiteral("CountFrom2") : QStringLiteral("CountFrom"));
+    return {[this](Sheet sheet) { refuseCounterStart(sheet); }, [this](Sheet sheet) { counterChanged(sheet); }};
 }
 
-QCheckBox* EditorWindow::counterBox(Sheet sheet) const
+// The counter is switched on as the user would, and its start waits in its field to be mended.
+void EditorWindow::refuseCounterStart(Sheet sheet)
 {
-    return findChild<QCheckBox*>(sheet == Sheet::Front ? QStringLiteral("Counter2") : QStringLiteral("Counter"));
+    applyEdit(*bindingOf(QString::fromLatin1(sheet == Sheet::Back ? "Counter" : "Counter2")), QStringLiteral("1"));
+    auto* field = static_cast<QLineEdit*>(m_binder->control(counterRow(sheet)));
+    m_mainTabs->setCurrentIndex(sheet == Sheet::Back ? 0 : 1);
+    findChild<QTabWidget*>(sheet == Sheet::Back ? QStringLiteral("BackSettingsTabs")
+                                                : QStringLiteral("FrontSettingsTabs"))
+        ->setCurrentIndex(0);
+    field->setFocus();
+    field->selectAll();
+}
+
+// Printing steps the counter start in the document; the field and the preview follow.
+void EditorWindow::counterChanged(Sheet sheet)
+{
+    m_binder->showRow(m_document, counterRow(sheet));
+    redraw(sheet == Sheet::Back ? Redraw::Back : Redraw::Front);
 }
 
 bool EditorWindow::CheckIfSaved()

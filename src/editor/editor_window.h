@@ -3,6 +3,7 @@
 #include "document/cover_document.h"
 #include "editor/bindings.h"
 #include "editor/edit_modes.h"
+#include "render/printing.h"
 
 #include <QString>
 #include <QWidget>
@@ -15,8 +16,6 @@ class PreviewInteraction;
 class PreviewWidget;
 class PrinterCatalog;
 struct CoverFileContext;
-class QCheckBox;
-class QLineEdit;
 class QMenu;
 class QTabWidget;
 
@@ -60,12 +59,10 @@ public:
     // For printing. A sheet is not printable while one of its texts is edited in place.
     bool backPrintable() const;
     bool frontPrintable() const;
-    // The sheet whose tab is showing: Back or Front.
+    // The sheet whose tab is showing.
     Sheet currentSheet() const;
-    // The "Count from:" field and the "Counter variable (%C)" box of a sheet. Changing
-    // them is an edit like the user's: the document follows and the preview is redrawn.
-    QLineEdit* counterField(Sheet sheet) const;
-    QCheckBox* counterBox(Sheet sheet) const;
+    // The editor's part in printing: the counter box, field and preview of a sheet.
+    PrintHooks printHooks();
 
 signals:
     // Exit or Esc: the frame is to close, which closes this window first.
@@ -94,9 +91,11 @@ private:
     // Controls, text boxes and title show the document.
     void showDocument();
     void updateTitle();
-    void redraw(Sheet sheet);
+    void redraw(Redraw sheets);
     void drawBack();
     void drawFront();
+    void refuseCounterStart(Sheet sheet);
+    void counterChanged(Sheet sheet);
 
     // The commands of the menus.
     void ClearAll_Click();

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -226,6 +227,38 @@ TEST_F(Commands, MenuEntriesWorkOrWaitVisiblyForTheirWindows)
     emit editor->fileMenu()->aboutToShow();
     EXPECT_EQ(action("mPrint")->text(), Lang(LangSection::Menu, 21));
     EXPECT_EQ(editor->currentSheet(), Sheet::Front);
+}
+
+TEST_F(Commands, PrintingStepsTheCounterInTheFieldAndRefusesAStartThatIsNoNumber)
+{
+    const PrintHooks hooks = editor->printHooks();
+    const struct {
+        Sheet sheet;
+        const char* box;
+        const char* field;
+        QString CoverDocument::*start;
+        int CoverDocument::*counter;
+    } sheets[] = {{Sheet::Back, "Counter", "CountFrom", &CoverDocument::CountFrom, &CoverDocument::Counter},
+                  {Sheet::Front, "Counter2", "CountFrom2", &CoverDocument::CountFrom2, &CoverDocument::Counter2}};
+    for (const auto& s : sheets) {
+        scribbleOnPreviews();
+        doc().*s.start = "9";
+        hooks.counterChanged(s.sheet);
+        EXPECT_EQ(control<QLineEdit>(s.field)->text(), "9");
+        EXPECT_EQ(redrawn(backPreview()), s.sheet == Sheet::Back);
+        EXPECT_EQ(redrawn(frontPreview()), s.sheet == Sheet::Front);
+
+        control<QCheckBox>(s.box)->setChecked(false);
+        control<QLineEdit>(s.field)->setText("8x");
+        hooks.refuseCounterStart(s.sheet);
+        EXPECT_EQ(doc().*s.counter, 1);
+        auto* field = control<QLineEdit>(s.field);
+        EXPECT_TRUE(field->isEnabled());
+        EXPECT_EQ(editor->focusWidget(), field);
+        EXPECT_EQ(field->selectedText(), "8x");
+        EXPECT_EQ(doc().*s.start, "8x"); // kept as typed
+        EXPECT_EQ(editor->currentSheet(), s.sheet);
+    }
 }
 
 } // namespace
