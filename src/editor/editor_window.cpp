@@ -490,7 +490,7 @@ void EditorWindow::ClearAll_Click()
 
 void EditorWindow::OpenSub(const QString& path)
 {
-    runFileCommand([&path](CoverFileContext& ctx) { return ::OpenSub(ctx, path); });
+    runFileCommand([&path](CoverFileContext& ctx) { return bool(::OpenSub(ctx, path)); });
 }
 
 bool EditorWindow::runFileCommand(const std::function<bool(CoverFileContext&)>& command)
