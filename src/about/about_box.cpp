@@ -2,7 +2,7 @@
 
 #include "about/about_info.h"
 #include "about/text_scroller.h"
-#include "platform/desktop_links.h"
+#include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "shell/app_state.h"
 #include "shell/startup.h"

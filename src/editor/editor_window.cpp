@@ -1,5 +1,8 @@
 #include "editor/editor_window.h"
 
+#include "about/about_box.h"
+#include "capture/capture_window.h"
+#include "contents/contents_dialog.h"
 #include "document/cover_archive.h"
 #include "document/font_matching.h"
 #include "document/pictures.h"
@@ -164,12 +167,13 @@ void EditorWindow::connectCommands()
     on(m_menus->action("mSaveAs"), [this] { runFileCommand(&SaveAsCommand); });
     on(m_menus->action("mExit"), [this] { emit exitRequested(); });
     on(m_menus->action("mHelp"), [this] { helpCommand(); });
-    on(m_menus->action("mAbout"), [this] { aboutCommand(); });
+    on(m_menus->action("mAbout"), [this] { AboutBox::showModal(this); });
+    on(m_menus->action("mGetContents"), [this] { ContentsDialog::runModal(this); });
+    on(m_menus->action("mColorCapture"), [this] { ColorCaptureWindow::showFor(window()); });
     connect(m_menus->fileMenu(), &QMenu::aboutToShow, this, &EditorWindow::File_Click);
     connect(m_menus, &EditorMenus::languageChosen, this, &EditorWindow::languageChosen);
     // Commands whose windows are not built yet stay visible and disabled.
-    for (const char* name : {"mImport", "mExport", "mPrint", "mShowResent", "mClearResent", "mGetContents",
-                             "mPreset", "mColorCapture"})
+    for (const char* name : {"mImport", "mExport", "mPrint", "mShowResent", "mClearResent", "mPreset"})
         m_menus->action(name)->setEnabled(false);
 
     for (TextSlot slot : kTextSlots) {
@@ -524,12 +528,6 @@ void EditorWindow::helpCommand()
     }
     if (!openWithDesktop(file))
         MsgBox(Lang(LangSection::Messages, 20), MsgIcon::Critical);
-}
-
-void EditorWindow::aboutCommand()
-{
-    MsgBox(app::title() + QStringLiteral("\n\nCovers for CD jewel cases, printed at true size."), MsgIcon::Information,
-           MsgButtons::Ok, m_menus->action("mAbout")->text().remove(QLatin1Char('&')));
 }
 
 void EditorWindow::insertText(TextSlot slot)

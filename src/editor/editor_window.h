@@ -100,7 +100,6 @@ private:
     // The commands of the menus.
     void ClearAll_Click();
     void helpCommand();
-    void aboutCommand();
     void insertText(TextSlot slot);
     void clearText(TextSlot slot);
     void exportPicture(TextSlot slot);

@@ -211,14 +211,9 @@ TEST_F(Commands, MenuEntriesWorkOrWaitVisiblyForTheirWindows)
     }
     enabled.sort();
     disabled.sort();
-    EXPECT_EQ(enabled, QStringList({"mAbout", "mExit", "mHelp", "mLang0", "mLang1", "mNew", "mOpen", "mSave",
-                                    "mSaveAs"}));
-    EXPECT_EQ(disabled, QStringList({"mClearResent", "mColorCapture", "mExport", "mGetContents", "mImport",
-                                     "mPreset", "mPrint", "mShowResent"}));
-
-    action("mAbout")->trigger();
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_TRUE(dialogs.shown[0].text.startsWith(app::title()));
+    EXPECT_EQ(enabled, QStringList({"mAbout", "mColorCapture", "mExit", "mGetContents", "mHelp", "mLang0", "mLang1",
+                                    "mNew", "mOpen", "mSave", "mSaveAs"}));
+    EXPECT_EQ(disabled, QStringList({"mClearResent", "mExport", "mImport", "mPreset", "mPrint", "mShowResent"}));
 
     // Opening the File menu names the print entry after the sheet showing.
     emit editor->fileMenu()->aboutToShow();
