@@ -11,9 +11,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include "ratio_reporter.h"
+
 #include <cstdio>
-#include <map>
-#include <string>
 #include <vector>
 
 namespace {
@@ -82,29 +82,6 @@ BENCHMARK(BM_PresetSave)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(
 BENCHMARK(BM_ProfileSaveInPlace)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1);
 BENCHMARK(BM_PresetSaveKeyByKey)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                m_times[run.run_name.function_name] = run.GetAdjustedRealTime();
-        }
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        const auto a = m_times.find("BM_PresetSaveKeyByKey");
-        const auto b = m_times.find("BM_PresetSave");
-        if (a != m_times.end() && b != m_times.end() && b->second > 0)
-            std::printf("key by key / one commit = %.1f (goal: one commit under 20 ms)\n", a->second / b->second);
-    }
-
-private:
-    std::map<std::string, double> m_times;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -118,7 +95,7 @@ int main(int argc, char** argv)
         return 1;
     }
     g_fixture = &fixture;
-    RatioReporter reporter;
+    RatioReporter reporter({{"BM_PresetSaveKeyByKey", "BM_PresetSave"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;
