@@ -3,6 +3,7 @@
 #include "editor/captions.h"
 #include "shell/language.h"
 #include "toolbox/paths.h"
+#include "toolbox/program_folder.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -128,7 +129,7 @@ void EditorMenus::GetLanguages()
         delete m_languageActions.back();
         m_languageActions.pop_back();
     }
-    const QString folder = GetAppPath() + QStringLiteral("language/");
+    const QString folder = programPath(ProgramPath::Language);
     QStringList files = ListFiles(folder, QStringLiteral("*.ini"));
     files.sort(Qt::CaseInsensitive);
     int count = 0;

@@ -5,6 +5,7 @@
 #include "contents/contents_dialog.h"
 #include "document/cover_archive.h"
 #include "document/font_matching.h"
+#include "document/legacy_cover.h"
 #include "document/pictures.h"
 #include "document/text_files.h"
 #include "editor/captions.h"
@@ -25,9 +26,14 @@
 #include "render/sheet_geometry.h"
 #include "shell/app_state.h"
 #include "shell/language.h"
+#include "shell/preset_dialog.h"
+#include "shell/presets.h"
 #include "shell/progress.h"
+#include "shell/recent_files.h"
+#include "shell/recent_files_menu.h"
 #include "shell/user_settings.h"
 #include "toolbox/paths.h"
+#include "toolbox/program_folder.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -172,9 +178,24 @@ void EditorWindow::connectCommands()
     on(m_menus->action("mColorCapture"), [this] { ColorCaptureWindow::showFor(window()); });
     connect(m_menus->fileMenu(), &QMenu::aboutToShow, this, &EditorWindow::File_Click);
     connect(m_menus, &EditorMenus::languageChosen, this, &EditorWindow::languageChosen);
+    on(m_menus->action("mImport"), [this] { runFileCommand(&ImportCommand); });
+    on(m_menus->action("mExport"), [this] { runFileCommand(&ExportCommand); });
+    on(m_menus->action("mPreset"), [this] {
+        runFileCommand([this](CoverFileContext& ctx) { return PresetDialog(ctx, this).exec() == QDialog::Accepted; });
+    });
+    // The check mark has changed by the time the entry reports the click.
+    on(m_menus->action("mShowResent"), [this] { UpdateResent(); });
+    on(m_menus->action("mClearResent"), [this] {
+        if (clearRecentFiles())
+            UpdateResent();
+    });
+    // The recent files go between the separator named for them and the next one.
+    const QList<QAction*> fileEntries = fileMenu()->actions();
+    QAction* separator = fileMenu()->findChild<QAction*>(QStringLiteral("mResentSeparator"));
+    m_recent = new RecentFilesMenu(fileMenu(), separator, fileEntries.value(fileEntries.indexOf(separator) + 1),
+                                   [this](const QString& path) { OpenSub(path); });
     // Commands whose windows are not built yet stay visible and disabled.
-    for (const char* name : {"mImport", "mExport", "mPrint", "mShowResent", "mClearResent", "mPreset"})
-        m_menus->action(name)->setEnabled(false);
+    m_menus->action("mPrint")->setEnabled(false);
 
     for (TextSlot slot : kTextSlots) {
         const PictureSlot picture = pictureSlotOf(slot);
@@ -521,7 +542,7 @@ void EditorWindow::helpCommand()
     QString page = FileNameOf(Lang(LangSection::Common, 2));
     if (page.isEmpty())
         page = QStringLiteral("gbhelp.html");
-    const QString file = GetAppPath() + QStringLiteral("help/") + page;
+    const QString file = programPath(ProgramPath::Help) + page;
     if (!FileExists(file)) {
         MsgBox(Lang(LangSection::Messages, 21), MsgIcon::Critical);
         return;
@@ -557,8 +578,20 @@ void EditorWindow::FlushTmp()
     ::FlushTmp();
 }
 
-void EditorWindow::GetPreset() {}
+void EditorWindow::GetPreset()
+{
+    runFileCommand([](CoverFileContext& ctx) {
+        ::GetPreset(ctx);
+        return true;
+    });
+}
 
-void EditorWindow::UpdateResent() {}
+void EditorWindow::UpdateResent()
+{
+    m_recent->UpdateResent(m_menus->action("mShowResent")->isChecked());
+}
 
-void EditorWindow::AddResent(const QString&) {}
+void EditorWindow::AddResent(const QString& path)
+{
+    m_recent->AddResent(path, m_menus->action("mShowResent")->isChecked());
+}

@@ -15,6 +15,7 @@ class EditorMenus;
 class PreviewInteraction;
 class PreviewWidget;
 class PrinterCatalog;
+class RecentFilesMenu;
 struct CoverFileContext;
 class QMenu;
 class QTabWidget;
@@ -125,4 +126,5 @@ private:
     ControlBinder* m_binder = nullptr;
     EditModes* m_modes = nullptr;
     PreviewInteraction* m_interaction = nullptr;
+    RecentFilesMenu* m_recent = nullptr;
 };

@@ -211,9 +211,10 @@ TEST_F(Commands, MenuEntriesWorkOrWaitVisiblyForTheirWindows)
     }
     enabled.sort();
     disabled.sort();
-    EXPECT_EQ(enabled, QStringList({"mAbout", "mColorCapture", "mExit", "mGetContents", "mHelp", "mLang0", "mLang1",
-                                    "mNew", "mOpen", "mSave", "mSaveAs"}));
-    EXPECT_EQ(disabled, QStringList({"mClearResent", "mExport", "mImport", "mPreset", "mPrint", "mShowResent"}));
+    EXPECT_EQ(enabled, QStringList({"mAbout", "mClearResent", "mColorCapture", "mExit", "mExport", "mGetContents",
+                                    "mHelp", "mImport", "mLang0", "mLang1", "mNew", "mOpen", "mPreset", "mSave",
+                                    "mSaveAs", "mShowResent"}));
+    EXPECT_EQ(disabled, QStringList({"mPrint"}));
 
     // Opening the File menu names the print entry after the sheet showing.
     emit editor->fileMenu()->aboutToShow();
