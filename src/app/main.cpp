@@ -1,5 +1,6 @@
 #include "platform/printers.h"
 #include "platform/qt_dialogs.h"
+#include "platform/qt_printer.h"
 #include "platform/single_instance.h"
 #include "shell/app_state.h"
 #include "shell/command_line.h"
@@ -37,8 +38,12 @@ int main(int argc, char** argv)
     installProgressWindows();
 
     SystemPrinters printers;
+    // One printer for the program's life: its print dialog offers the last setup again.
+    QtPrinter printer;
+    installPrintDevice(&printer);
     MainFrame frame(printers);
     qtDialogs.setOwner(&frame);
+    printer.setOwner(&frame);
     QObject::connect(&instance, &SingleInstance::executeRequested, &frame, &MainFrame::execute);
     QObject::connect(&instance, &SingleInstance::activationRequested, &frame, &MainFrame::bringToFront);
     QObject::connect(&frame, &MainFrame::ended, application.get(), &QCoreApplication::quit, Qt::QueuedConnection);
@@ -48,6 +53,7 @@ int main(int argc, char** argv)
     frame.load();
     const int result = QApplication::exec();
     releaseWorkingFolder();
+    installPrintDevice(nullptr);
     setDialogs(nullptr);
     return result;
 }

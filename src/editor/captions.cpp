@@ -52,6 +52,8 @@ const NamedCaption kCaptions[] = {
     {"mExportPicture", {kMenu, 30, "Export picture"}},
     {"mColorCapture", {kMenu, 31, "Color Capture..."}},
     {"mSave", {kMenu, 35, "Save..."}},
+    {"mPrintPreview", {kMenu, 36, "Print preview..."}},
+    {"mCalibration", {kMenu, 37, "Printer calibration..."}},
     {"BackTab", {kBack, 1, "Back cover"}},
     {"LabelTab", {kBack, 2, "Label"}},
     {"LabelTextFrame", {kBack, 3, "Text"}},

@@ -62,6 +62,7 @@ EditorMenus::EditorMenus(QWidget* owner) : QObject(owner), m_bar(new QMenuBar(ow
     namedAction(m_file, "mExport");
     m_file->addSeparator();
     namedAction(m_file, "mPrint");
+    namedAction(m_file, "mPrintPreview");
     // The recent files go between this separator and the one before "Exit".
     m_file->addSeparator()->setObjectName(QStringLiteral("mResentSeparator"));
     m_file->addSeparator();
@@ -78,6 +79,8 @@ EditorMenus::EditorMenus(QWidget* owner) : QObject(owner), m_bar(new QMenuBar(ow
     namedAction(settings, "mShowResent")->setCheckable(true);
     settings->addSeparator();
     namedAction(settings, "mClearResent");
+    settings->addSeparator();
+    namedAction(settings, "mCalibration");
 
     QMenu* tools = barMenu(m_bar, "mTools");
     for (const char* name : {"mGetContents", "mPreset", "mColorCapture"})

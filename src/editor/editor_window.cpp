@@ -176,6 +176,9 @@ void EditorWindow::connectCommands()
     on(m_menus->action("mAbout"), [this] { AboutBox::showModal(this); });
     on(m_menus->action("mGetContents"), [this] { ContentsDialog::runModal(this); });
     on(m_menus->action("mColorCapture"), [this] { ColorCaptureWindow::showFor(window()); });
+    on(m_menus->action("mPrint"), [this] { printCommand(); });
+    on(m_menus->action("mPrintPreview"), [this] { printPreviewCommand(); });
+    on(m_menus->action("mCalibration"), [this] { calibrationCommand(); });
     connect(m_menus->fileMenu(), &QMenu::aboutToShow, this, &EditorWindow::File_Click);
     connect(m_menus, &EditorMenus::languageChosen, this, &EditorWindow::languageChosen);
     on(m_menus->action("mImport"), [this] { runFileCommand(&ImportCommand); });
@@ -194,8 +197,6 @@ void EditorWindow::connectCommands()
     QAction* separator = fileMenu()->findChild<QAction*>(QStringLiteral("mResentSeparator"));
     m_recent = new RecentFilesMenu(fileMenu(), separator, fileEntries.value(fileEntries.indexOf(separator) + 1),
                                    [this](const QString& path) { OpenSub(path); });
-    // Commands whose windows are not built yet stay visible and disabled.
-    m_menus->action("mPrint")->setEnabled(false);
 
     for (TextSlot slot : kTextSlots) {
         const PictureSlot picture = pictureSlotOf(slot);
@@ -342,6 +343,8 @@ void EditorWindow::File_Click()
     const QString print = Lang(LangSection::Menu, currentSheet() == Sheet::Back ? 20 : 21);
     if (!print.isEmpty())
         m_menus->action("mPrint")->setText(print);
+    for (const char* name : {"mPrint", "mPrintPreview"})
+        m_menus->action(name)->setEnabled(currentSheetPrintable());
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event)

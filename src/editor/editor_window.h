@@ -104,6 +104,12 @@ private:
     void insertText(TextSlot slot);
     void clearText(TextSlot slot);
     void exportPicture(TextSlot slot);
+    // File > Print..., File > Print preview... and Settings > Printer calibration...
+    void printCommand();
+    void printPreviewCommand();
+    void calibrationCommand();
+    // The sheet showing may be printed: none of its texts is being edited in place.
+    bool currentSheetPrintable() const;
     // Runs a file command on this window's document and folders, then shows the document.
     bool runFileCommand(const std::function<bool(CoverFileContext&)>& command);
 

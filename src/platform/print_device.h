@@ -26,7 +26,7 @@ public:
     // The print dialog over the editor window, starting from the setup chosen the last
     // time while the program runs. False when cancelled.
     virtual bool showPrintDialog() = 0;
-    // The number of copies chosen in the dialog.
+    // The number of copies chosen in the dialog, 0 before it was first used.
     virtual int copies() const = 0;
     // Abandons any job that is still open.
     virtual void abort() = 0;
@@ -41,3 +41,9 @@ public:
     // The pages: painted on through a PrinterSurface, one job from begin to end.
     virtual QPagedPaintDevice& pages() = 0;
 };
+
+// The printer the window prints on: the window program installs its own, tests a scripted
+// one. None until then.
+PrintDevice* installedPrintDevice();
+// Installs device (not owned); nullptr removes it.
+void installPrintDevice(PrintDevice* device);

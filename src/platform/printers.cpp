@@ -8,7 +8,7 @@ QStringList SystemPrinters::printerNames() const
 {
     QStringList names = QPrinterInfo::availablePrinterNames();
     // Printing to a PDF file needs no installed printer, like the PDF printer of current Windows.
-    names << QStringLiteral("Print to PDF");
+    names << kPdfPrinterName;
     return names;
 }
 

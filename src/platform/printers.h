@@ -12,6 +12,9 @@ public:
     virtual QStringList fontFamilies() const = 0;
 };
 
+// The name under which the PDF file printer is listed.
+inline const QString kPdfPrinterName = QStringLiteral("Print to PDF");
+
 // The printers of this machine plus the PDF file printer, which always exists.
 class SystemPrinters final : public PrinterCatalog {
 public:

@@ -23,13 +23,6 @@ public:
     PrinterCalibration calibration() const override;
     QPagedPaintDevice& pages() override { return m_printer; }
 
-    // The printer with the kept setup, for the print preview.
-    QPrinter& printer() { return m_printer; }
-    // True once the dialog has been used: the setup is the user's, not the default.
-    bool hasChosenSetup() const { return m_copies > 0; }
-    // The copies the next print dialog starts with.
-    void offerCopies(int copies) { m_copies = copies; }
-
 private:
     QWidget* m_owner;
     QPrinter m_printer{QPrinter::HighResolution};

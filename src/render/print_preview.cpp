@@ -1,12 +1,12 @@
 #include "render/print_preview.h"
 
 #include "document/cover_document.h"
-#include "platform/qt_printer.h"
 #include "render/drawing_surface.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPrinter>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QSpinBox>
@@ -25,26 +25,28 @@ QPushButton* button(const QString& caption, const QString& name, QWidget* parent
 
 } // namespace
 
-PrintPreviewWindow::PrintPreviewWindow(CoverDocument& doc, Sheet sheet, QtPrinter& printer, QWidget* owner)
-    : QDialog(owner), m_doc(doc), m_sheet(sheet), m_printer(printer)
+PrintPreviewWindow::PrintPreviewWindow(CoverDocument& doc, Sheet sheet, const QPageLayout& paper, int copies,
+                                       QWidget* owner)
+    : QDialog(owner), m_doc(doc), m_sheet(sheet), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("printPreview"));
     setWindowTitle(QStringLiteral("Print preview"));
-    // Until a print dialog has said otherwise, the front goes across the paper.
-    if (sheet == Sheet::Front && !printer.hasChosenSetup() && printer.isPortrait())
-        printer.setLandscape();
+    m_printer->setPageLayout(paper);
+    // The front is 250 mm wide: printing asks to turn portrait paper, and the answer is yes.
+    if (sheet == Sheet::Front)
+        m_printer->setPageOrientation(QPageLayout::Landscape);
 
     m_copies = new QSpinBox(this);
     m_copies->setObjectName(QStringLiteral("previewCopies"));
     m_copies->setRange(1, kMaxPreviewCopies);
-    m_copies->setValue(printer.hasChosenSetup() ? printer.copies() : 1);
+    m_copies->setValue(std::max(1, copies));
     auto* copiesLabel = new QLabel(QStringLiteral("&Copies:"), this);
     copiesLabel->setBuddy(m_copies);
 
     m_orientation = new QComboBox(this);
     m_orientation->setObjectName(QStringLiteral("previewOrientation"));
     m_orientation->addItems({QStringLiteral("Portrait"), QStringLiteral("Landscape")});
-    m_orientation->setCurrentIndex(printer.isPortrait() ? 0 : 1);
+    m_orientation->setCurrentIndex(m_printer->pageLayout().orientation() == QPageLayout::Portrait ? 0 : 1);
     auto* orientationLabel = new QLabel(QStringLiteral("&Paper:"), this);
     orientationLabel->setBuddy(m_orientation);
 
@@ -54,7 +56,7 @@ PrintPreviewWindow::PrintPreviewWindow(CoverDocument& doc, Sheet sheet, QtPrinte
     QPushButton* print = button(QStringLiteral("Print..."), QStringLiteral("previewPrint"), this);
     QPushButton* close = button(QStringLiteral("Close"), QStringLiteral("previewClose"), this);
 
-    m_view = new QPrintPreviewWidget(&printer.printer(), this);
+    m_view = new QPrintPreviewWidget(m_printer.get(), this);
     m_view->setObjectName(QStringLiteral("previewPages"));
     m_view->setAccessibleName(QStringLiteral("Pages"));
     m_view->setViewMode(QPrintPreviewWidget::SinglePageView);
@@ -83,13 +85,11 @@ PrintPreviewWindow::PrintPreviewWindow(CoverDocument& doc, Sheet sheet, QtPrinte
     connect(zoomIn, &QPushButton::clicked, m_view, [this] { m_view->zoomIn(); });
     connect(zoomOut, &QPushButton::clicked, m_view, [this] { m_view->zoomOut(); });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    connect(print, &QPushButton::clicked, this, [this] {
-        m_printer.offerCopies(m_copies->value());
-        accept();
-        emit printRequested();
-    });
+    connect(print, &QPushButton::clicked, this, &QDialog::accept);
     m_view->updatePreview();
 }
+
+PrintPreviewWindow::~PrintPreviewWindow() = default;
 
 int PrintPreviewWindow::pageCount() const
 {

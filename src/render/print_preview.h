@@ -4,27 +4,28 @@
 
 #include <QDialog>
 
+#include <memory>
+
 struct CoverDocument;
-class QtPrinter;
+class QPageLayout;
 class QPrinter;
 class QPrintPreviewWidget;
 class QSpinBox;
 class QComboBox;
 
-// File > Print preview...: the pages of a sheet as they will print on the window's printer,
-// one per copy with the counter stepping from copy to copy, through Qt's print preview.
-// Changing the copies or the orientation here changes them for the next print too.
+// File > Print preview...: the pages of a sheet as they will print on paper of the given
+// layout, one per copy with the counter stepping from copy to copy, through Qt's print
+// preview. The window closes accepted when "Print..." is clicked.
 class PrintPreviewWindow final : public QDialog {
     Q_OBJECT
 public:
-    PrintPreviewWindow(CoverDocument& doc, Sheet sheet, QtPrinter& printer, QWidget* owner = nullptr);
+    // copies: those last chosen for printing, 0 for none yet.
+    PrintPreviewWindow(CoverDocument& doc, Sheet sheet, const QPageLayout& paper, int copies,
+                       QWidget* owner = nullptr);
+    ~PrintPreviewWindow() override;
 
     // The pages shown.
     int pageCount() const;
-
-signals:
-    // "Print..." was clicked; the window has closed and the sheet is to be printed.
-    void printRequested();
 
 private:
     void paintPages(QPrinter* printer);
@@ -32,7 +33,7 @@ private:
 
     CoverDocument& m_doc;
     Sheet m_sheet;
-    QtPrinter& m_printer;
+    std::unique_ptr<QPrinter> m_printer;
     QPrintPreviewWidget* m_view;
     QSpinBox* m_copies;
     QComboBox* m_orientation;
