@@ -7,6 +7,7 @@
 #include "document/text_files.h"
 #include "platform/dialogs.h"
 #include "render/busy_pointer.h"
+#include "render/decode_ahead.h"
 #include "shell/app_state.h"
 #include "shell/language.h"
 #include "shell/progress.h"
@@ -266,6 +267,8 @@ OpenResult OpenSub(CoverFileContext& ctx, const QString& FilePath)
         if (!LoadIniFile(doc, settings, false, ctx.fontList) && settingsUnpacked)
             missing << QStringLiteral("vorn.ini: some settings could not be applied");
     }
+    if (ctx.redrawBack || ctx.redrawFront)
+        decodePicturesAhead(doc, ctx.previewDpi);
     finishCoverCommand(ctx, name);
     if (missing.isEmpty())
         return {OpenResult::Opened, QString()};

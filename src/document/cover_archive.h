@@ -24,6 +24,9 @@ struct CoverFileContext {
     QString lastPicturePath;
     std::function<void()> redrawBack;
     std::function<void()> redrawFront;
+    // The resolution the previews are drawn at: after an open, the parts of the pictures
+    // they show are decoded on all cores at once before they are redrawn.
+    double previewDpi = 96;
     // AddResent: records an opened or saved cover in the recent files.
     std::function<void(const QString&)> addRecent;
     // The open dialog with its preview area; the plain file dialog when not set.

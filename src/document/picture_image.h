@@ -40,8 +40,14 @@ public:
         QRectF region;
     };
     Piece pieceFor(const QRectF& region, const QSizeF& drawn) const;
+    // Starts decoding on another core what pieceFor would decode for the same arguments,
+    // so that several pictures decode at once; pieceFor then waits for it.
+    void decodeAhead(const QRectF& region, const QSizeF& drawn) const;
 
 private:
+    struct Plan;
     struct Data;
+    Plan plan(const QRectF& region, const QSizeF& drawn) const;
+
     std::shared_ptr<Data> d;
 };

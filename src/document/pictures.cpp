@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "render/back_renderer.h"
 #include "render/busy_pointer.h"
+#include "render/decode_ahead.h"
 #include "render/drawing_surface.h"
 #include "render/front_renderer.h"
 #include "render/sheet_geometry.h"
@@ -164,6 +165,7 @@ QImage previewBitmap(const CoverDocument& doc)
 {
     // The renderers clear the saved flag; they draw on a copy.
     CoverDocument copy = doc;
+    decodePicturesAhead(copy, kPreviewDpi);
     const QImage front = drawSheet(copy, QSizeF(frontsheet::kWidth, frontsheet::kHeight), &UpdateFront);
     const QImage back = drawSheet(copy, QSizeF(backsheet::kWidth, backsheet::kHeight), &UpdateBack);
 

@@ -140,6 +140,10 @@ void DrawingSurface::paintPicture(const PictureImage& picture, const QPointF& de
                               visible.height() * py);
     // Only what lands on the device is decoded, and no finer than the device shows it.
     const QSizeF drawn = deviceContext().transform().mapRect(target).size();
+    if (m_decodeAheadOnly) {
+        picture.decodeAhead(sourcePixels, drawn);
+        return;
+    }
     const PictureImage::Piece piece = picture.pieceFor(sourcePixels, drawn);
     if (!piece.image.isNull())
         drawPicturePart(target, piece.image, piece.region);

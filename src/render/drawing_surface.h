@@ -62,6 +62,9 @@ public:
     // picture draw nothing.
     void paintPicture(const PictureImage& picture, const QPointF& dest, const QRectF& source,
                       const QSizeF& destSize = QSizeF());
+    // While on, paintPicture draws nothing and only starts decoding the parts it would
+    // draw, on other cores, for the drawing that follows.
+    void setDecodeAheadOnly(bool on) { m_decodeAheadOnly = on; }
 
     // In units of the current scale.
     double width() const { return pixelWidth() / m_unitX; }
@@ -89,6 +92,7 @@ private:
     double m_unitX = 1;
     double m_unitY = 1;
     int m_lineWidth = 1;
+    bool m_decodeAheadOnly = false;
     QFont m_font;
     int m_textColor = 0;
     double m_x = 0;

@@ -6,6 +6,7 @@
 
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
@@ -82,6 +83,27 @@ TEST_F(PictureImageTest, PartsAtFullSizeAreExactlyTheFullDecode)
         }
     }
     EXPECT_EQ(m_picture.toImage(), m_full);
+}
+
+// A part decoded ahead on another core is the part a drawing then gets, whether it was
+// asked for or another one is; a picture dropped while its part decodes goes quietly.
+TEST_F(PictureImageTest, PartsDecodedAheadAreThePartsDrawn)
+{
+    const struct { QRectF ahead, drawn; QSizeF size; } cases[] = {
+        {QRectF(0, 0, 1600, 1200), QRectF(0, 0, 1600, 1200), QSizeF(390, 290)},
+        {QRectF(0, 0, 453, 453), QRectF(0, 0, 453, 453), QSizeF(453, 453)},
+        {QRectF(0, 0, 453, 453), QRectF(700, 500, 453, 453), QSizeF(453, 453)},
+    };
+    for (const auto& c : cases) {
+        const PictureImage ahead = readPictureFile(m_jpeg);
+        ahead.decodeAhead(c.ahead, c.size);
+        const PictureImage::Piece piece = ahead.pieceFor(c.drawn, c.size);
+        const PictureImage::Piece plain = readPictureFile(m_jpeg).pieceFor(c.drawn, c.size);
+        EXPECT_EQ(piece.region, plain.region);
+        EXPECT_EQ(piece.image, plain.image);
+    }
+    readPictureFile(m_jpeg).decodeAhead(QRectF(0, 0, 1600, 1200), QSizeF(1600, 1200));
+    QThreadPool::globalInstance()->waitForDone();
 }
 
 // The natural size comes from the resolution the file states, as a full decode gives it,

@@ -1,5 +1,6 @@
 #include "render/back_renderer.h"
 
+#include "render/decode_ahead.h"
 #include "render/front_renderer.h"
 #include "render/sheet_geometry.h"
 #include "render_test_support.h"
@@ -21,27 +22,35 @@ protected:
         ASSERT_TRUE(photograph(1200, 1600, 200).mirrored(true, false).save(m_front, "JPG", 90));
     }
 
-    // The sheet drawn at dpi with the pictures read as a cover's are, or decoded whole.
-    QImage sheet(void (*draw)(CoverDocument&, DrawingSurface&, bool), const QSizeF& size, double dpi, bool whole)
+    enum class Read { Whole, InParts, InPartsDecodedAhead };
+
+    // The sheet drawn at dpi with the pictures decoded whole beforehand, or read as a
+    // cover's are, their parts perhaps decoded ahead for both sheets at that resolution.
+    QImage sheet(void (*draw)(CoverDocument&, DrawingSurface&, bool), const QSizeF& size, double dpi, Read read)
     {
-        const auto picture = [whole](const QString& file) {
-            return whole ? PictureImage(QImage(file)) : readPictureFile(file);
+        const auto picture = [read](const QString& file) {
+            return read == Read::Whole ? PictureImage(QImage(file)) : readPictureFile(file);
         };
         doc.BackPicture.image = picture(m_back);
         doc.FrontPicture.image = picture(m_front);
         doc.FrontPicture1.image = picture(m_back);
+        if (read == Read::InPartsDecodedAhead)
+            decodePicturesAhead(doc, dpi);
         ImageSurface surface(size, dpi);
         draw(doc, surface, false);
         return surface.image();
     }
 
-    // A 300 dpi page is what it always was; a screen preview differs only a little.
+    // A 300 dpi page is what it always was; a screen preview differs only a little, and
+    // not at all for the parts decoded ahead.
     void expectSheets(void (*draw)(CoverDocument&, DrawingSurface&, bool), const QSizeF& size)
     {
-        EXPECT_EQ(sheet(draw, size, 300, false), sheet(draw, size, 300, true));
-        const auto [mean, largest] = difference(sheet(draw, size, 96, false), sheet(draw, size, 96, true));
+        EXPECT_EQ(sheet(draw, size, 300, Read::InParts), sheet(draw, size, 300, Read::Whole));
+        const QImage preview = sheet(draw, size, 96, Read::InParts);
+        const auto [mean, largest] = difference(preview, sheet(draw, size, 96, Read::Whole));
         EXPECT_LT(mean, 2.0);
         EXPECT_LT(largest, 130);
+        EXPECT_EQ(sheet(draw, size, 96, Read::InPartsDecodedAhead), preview);
     }
 
     QTemporaryDir m_dir;
