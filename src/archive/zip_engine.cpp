@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "toolbox/paths.h"
+#include "toolbox/stale_temporaries.h"
 
 #include <QDir>
 #include <QFile>
@@ -430,7 +431,9 @@ int CompressArrayFiles(const QStringList& SourceFiles, const QString& Destinatio
         if (zip_set_file_compression(za.get(), zip_uint64_t(index), method, store ? 0 : zip_uint32_t(level)) != 0)
             return zipcode::WriteFailed;
     }
-    // libzip writes to a temporary file beside the archive and renames it only when complete.
+    // libzip writes to a temporary file beside the archive and renames it only when
+    // complete; the note lets the next start remove it if this process is killed meanwhile.
+    const PendingWrite pending(DestinationFile);
     if (zip_close(za.get()) != 0) {
         const int code = zip_error_code_zip(zip_get_error(za.get()));
         return code == ZIP_ER_OPEN || code == ZIP_ER_READ ? zipcode::ReadFailed : zipcode::WriteFailed;

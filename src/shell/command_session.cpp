@@ -6,6 +6,7 @@
 #include "shell/app_state.h"
 #include "shell/language.h"
 #include "shell/user_settings.h"
+#include "toolbox/stale_temporaries.h"
 
 #include <cstdio>
 
@@ -22,8 +23,9 @@ int commandFailure(const QString& text)
     return kCommandFailed;
 }
 
-CommandSession::CommandSession()
+CommandSession::CommandSession() : m_work(commandFolderTemplate())
 {
+    RemoveStaleTemporaries();
     if (m_work.isValid())
         app::setWorkingFolder(m_work.path());
     QString language = settings::language();

@@ -1,6 +1,7 @@
 #include "shell/command_thumbnail.h"
 
 #include "document/cover_archive.h"
+#include "toolbox/stale_temporaries.h"
 
 #include <QImage>
 #include <QImageWriter>
@@ -35,7 +36,7 @@ QString parseThumbnail(const QStringList& args, ThumbnailRequest& request)
 int writeThumbnail(const ThumbnailRequest& request)
 {
     // File managers run thumbnailers in a sandbox: the one writable place is the temporary folder.
-    QTemporaryDir unpack;
+    QTemporaryDir unpack(commandFolderTemplate());
     if (!unpack.isValid())
         return failure(QStringLiteral("No temporary folder could be made."));
     QImage preview = readArchivePreview(request.cover, unpack.path());

@@ -10,6 +10,7 @@
 #include "shell/working_folder.h"
 #include "toolbox/paths.h"
 #include "toolbox/program_folder.h"
+#include "toolbox/stale_temporaries.h"
 
 #include <QFileInfo>
 
@@ -103,6 +104,9 @@ bool RunFirstStage(const PrinterCatalog& printers)
     if (!loadStartLanguage())
         return false;
     makeWorkingFolder();
+    // What a killed run left behind goes now, before anything new is written.
+    RemoveStaleTemporaries();
+    RemoveStaleUnpackFolders(app::workingFolder());
     return true;
 }
 

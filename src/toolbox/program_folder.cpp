@@ -78,6 +78,7 @@ QString programPath(ProgramPath what)
     case ProgramPath::UserPresets: return f.writable + QStringLiteral("presets/");
     case ProgramPath::RecentFiles: return f.writable + QStringLiteral("resent_files.ini");
     case ProgramPath::WorkingFolder: return f.working;
+    case ProgramPath::PendingWrites: return f.writable + QStringLiteral("writing/");
     }
     return f.program;
 }

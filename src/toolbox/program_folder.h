@@ -20,6 +20,7 @@ enum class ProgramPath {
     UserPresets,   // where presets are saved; the shipped folder when it can be written
     RecentFiles,   // resent_files.ini
     WorkingFolder, // the files of the open cover
+    PendingWrites, // notes of the writes in progress, by which a killed one's temporaries are found
 };
 
 // The one place that names these paths; folders end in "/". Nothing is created.
