@@ -11,16 +11,21 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test bench print-check install package package-check clean
+.PHONY: all deps configure build run test check-sanitize bench print-check install package package-check clean
 
 all: build
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+# Installs the packages of $(1) that are missing.
+define install-missing
+	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:" $$missing; \
 	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
 	fi
+endef
+
+deps:
+	$(call install-missing,$(PACKAGES))
 
 configure: deps
 	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja
@@ -33,6 +38,16 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 120
+
+# The whole suite under AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer.
+SANITIZE_ENV := QT_QPA_PLATFORM=offscreen \
+  ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+check-sanitize: deps
+	@[ -f $(BUILD)-sanitize/build.ninja ] || cmake -S . -B $(BUILD)-sanitize -G Ninja -DCASELEAF_SANITIZE=ON
+	cmake --build $(BUILD)-sanitize
+	cd $(BUILD)-sanitize && $(SANITIZE_ENV) ctest --output-on-failure -j2 --timeout 300
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DCASELEAF_TESTS=OFF -DCASELEAF_BENCH=ON
@@ -60,4 +75,4 @@ package-check: package
 	$(SUDO) bash packaging/check_deb.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-sanitize

@@ -138,6 +138,14 @@ TEST(WmfLimits, AMetafileThatTakesTooLongToDrawIsRefused)
     EXPECT_TRUE(readWmf(square, kMaxPicturePixels, 0).isNull());
 }
 
+// The sanitizers' build keeps freed memory aside for a while; there its leak checker
+// watches this test instead.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kMemoryIsMeasured = false;
+#else
+constexpr bool kMemoryIsMeasured = true;
+#endif
+
 // The picture libwmf draws belongs to the image made of it and goes with it.
 TEST(WmfLimits, OpeningMetafilesAgainAndAgainUsesNoMoreMemory)
 {
@@ -157,7 +165,9 @@ TEST(WmfLimits, OpeningMetafilesAgainAndAgainUsesNoMoreMemory)
         if (i == 1)
             before = residentBytes();
     }
-    EXPECT_LT(residentBytes() - before, 64LL * 1024 * 1024);
+    if (kMemoryIsMeasured) {
+        EXPECT_LT(residentBytes() - before, 64LL * 1024 * 1024);
+    }
 }
 
 } // namespace
