@@ -43,7 +43,10 @@ TEST_F(FileLists, SavedAndOpenedCoversAreListedAndReopened)
     EXPECT_EQ(recent().first(), "0 " + path("a.vrz"));
     action("mShowResent")->trigger();
     EXPECT_EQ(recent(), QStringList({"0 " + path("a.vrz") + " (hidden)", "1 " + path("b.vrz") + " (hidden)"}));
-    action("mClearResent")->trigger(); // answered OK
+    dialogs.answers = {MsgResult::Cancel};
+    action("mClearResent")->trigger();
+    action("mClearResent")->trigger();
+    EXPECT_EQ(dialogs.texts(), QStringList(2, Lang(LangSection::Menu, 28)));
     EXPECT_TRUE(recent().isEmpty());
 }
 
