@@ -65,6 +65,13 @@ public:
             t << s.text;
         return t;
     }
+    // The texts shown since the last call.
+    QStringList takeTexts()
+    {
+        const QStringList t = texts();
+        shown.clear();
+        return t;
+    }
 
 private:
     static QString take(std::deque<QString>& q)

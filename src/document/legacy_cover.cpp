@@ -119,9 +119,8 @@ bool ExportCommand(CoverFileContext& ctx)
     if (chosen.isEmpty())
         return false;
     const QString name = legacySaveName(chosen);
-    if (FileExists(name)
-        && MsgBox(message(10) + QLatin1Char('\n') + message(11), MsgIcon::Exclamation, MsgButtons::OkCancel, message(10))
-               != MsgResult::Ok)
+    const QString replace = message(10) + QLatin1Char('\n') + message(11);
+    if (FileExists(name) && MsgBox(replace, MsgIcon::Exclamation, MsgButtons::OkCancel, message(10)) != MsgResult::Ok)
         return false;
     ctx.lastPath = FolderOf(name);
     return ExportLegacyFile(ctx, name);

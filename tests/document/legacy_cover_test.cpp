@@ -46,12 +46,6 @@ protected:
         EXPECT_TRUE(image.save(path(name)));
         return path(name);
     }
-    QStringList shown()
-    {
-        const QStringList t = dialogs.texts();
-        dialogs.shown.clear();
-        return t;
-    }
 
     QTemporaryDir dir;
     FakeDialogs dialogs;
@@ -72,7 +66,7 @@ TEST_F(LegacyCover, ARoundTripKeepsTheCoverAndTheOldArchive)
     doc = CoverDocument();
     dialogs.files = {path("set/missing.vrc"), path("set/Band")}; // ".vrc" is added
     ASSERT_TRUE(ImportCommand(ctx));
-    EXPECT_EQ(shown(), QStringList{"File don't exist !"});
+    EXPECT_EQ(dialogs.takeTexts(), QStringList{"File don't exist !"});
     EXPECT_EQ(dialogs.fileRequests[0].title + dialogs.fileRequests[0].filter, msg(38) + "VORN 2.x File (*.vrc)");
     EXPECT_EQ(doc.Fontname + doc.Text + doc.Contents, before.Fontname + before.Text + before.Contents);
     EXPECT_EQ(doc.BackColor, before.BackColor);
@@ -95,7 +89,7 @@ TEST_F(LegacyCover, ImportTakesWhatTheSetHolds)
     ASSERT_TRUE(ImportLegacyFile(ctx, path("set/c.vrc")));
     // Without its text file the settings still come; "{}" names the folder, no picture;
     // braces inside a value are plain text.
-    EXPECT_EQ(shown(), QStringList{"Load error! (txt not found) File is corrupted!"});
+    EXPECT_EQ(dialogs.takeTexts(), QStringList{"Load error! (txt not found) File is corrupted!"});
     EXPECT_EQ(doc.Text + doc.Contents + "|" + doc.BackPicture.ref + "|" + doc.FrontPicture.ref,
               "label|" + path("set/") + "|a{p.png}");
     EXPECT_TRUE(doc.BackPicture.image.isNull() && doc.FrontPicture.image.isNull());
@@ -103,7 +97,7 @@ TEST_F(LegacyCover, ImportTakesWhatTheSetHolds)
     // Pictures are read as every cover reads them: one that does not decode is reported.
     ASSERT_TRUE(writeFile(path("set/c.vrc"), "[LastCover]\r\nBackPicture={bad.png}\r\n"));
     EXPECT_FALSE(ImportLegacyFile(ctx, path("set/c.vrc")));
-    EXPECT_TRUE(shown().join('|').contains(path("set/bad.png")));
+    EXPECT_TRUE(dialogs.takeTexts().join('|').contains(path("set/bad.png")));
 }
 
 TEST_F(LegacyCover, ExportAsksBeforeReplacingAnythingAndWritesAFreshFile)
@@ -116,7 +110,7 @@ TEST_F(LegacyCover, ExportAsksBeforeReplacingAnythingAndWritesAFreshFile)
     EXPECT_FALSE(ExportCommand(ctx));
     EXPECT_FALSE(ExportCommand(ctx)); // the settings file may go, the other picture may not
     const QString replace = msg(10) + "\n" + msg(11);
-    EXPECT_EQ(shown(), QStringList({replace, replace, replace + "\n\n" + path("back.png")}));
+    EXPECT_EQ(dialogs.takeTexts(), QStringList({replace, replace, replace + "\n\n" + path("back.png")}));
     EXPECT_EQ(dialogs.fileRequests[0].title + dialogs.fileRequests[0].filter, msg(12) + "VORN File (*.vrc)");
     EXPECT_EQ(readFile(path("Band.vrc")) + readFile(path("back.png")), "[LastCover]\r\nObsolete=1\r\n" + theirs);
     ASSERT_TRUE(ExportCommand(ctx));

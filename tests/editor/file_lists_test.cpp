@@ -7,6 +7,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <functional>
+
+#include "archive/zip_fixtures.h"
 #include "editor_fixture.h"
 
 namespace {
@@ -24,11 +27,6 @@ protected:
                              + (entry->isVisible() ? "" : " (hidden)");
         }
         return shown;
-    }
-    static bool write(const QString& path, const QByteArray& bytes)
-    {
-        QFile f(path);
-        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
     }
 };
 
@@ -52,8 +50,9 @@ TEST_F(FileLists, SavedAndOpenedCoversAreListedAndReopened)
 
 TEST_F(FileLists, NewCoversTakeThePresetAndTheDialogAppliesOne)
 {
-    ASSERT_TRUE(QDir(home.path()).mkpath("presets") && write(path("presets/Rock.ini"), "[LastCover]\r\nBackColor=255\r\n")
-                && write(path("presets/default.ini"), "[LastCover]\r\nBackColor=65280\r\n"));
+    ASSERT_TRUE(QDir(home.path()).mkpath("presets"));
+    ASSERT_TRUE(fixtures::writeFile(path("presets/Rock.ini"), "[LastCover]\r\nBackColor=255\r\n")
+                && fixtures::writeFile(path("presets/default.ini"), "[LastCover]\r\nBackColor=65280\r\n"));
     settings::setPreset("Rock");
     action("mNew")->trigger();
     EXPECT_EQ(doc().BackColor, 255);
@@ -62,14 +61,28 @@ TEST_F(FileLists, NewCoversTakeThePresetAndTheDialogAppliesOne)
     EditorWindow second(printers);
     second.load();
     EXPECT_EQ(second.document().BackColor, 255);
-    QTimer::singleShot(0, [] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
-        dialog->findChild<QListWidget*>("PresetList")->setCurrentRow(0); // "default"
+    // The dialog opens on the current preset; "Use selected" applies another.
+    const auto useDialog = [this](std::function<void(QWidget*, QListWidget*)> act) {
+        QTimer::singleShot(0, [act] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            act(dialog, dialog->findChild<QListWidget*>("PresetList"));
+        });
+        action("mPreset")->trigger();
+    };
+    useDialog([](QWidget* dialog, QListWidget* list) {
+        EXPECT_EQ(dialog->windowTitle() + list->currentItem()->text(), Lang(LangSection::Preset, 6) + "Rock");
+        list->setCurrentRow(0); // "default"
         dialog->findChild<QPushButton*>("cmdApply")->click();
     });
-    action("mPreset")->trigger();
     EXPECT_EQ(doc().BackColor, 65280);
+    EXPECT_EQ(settings::preset(), "default");
+    // Closing it without a selection makes "default" the current preset.
+    settings::setPreset("gone");
+    useDialog([](QWidget* dialog, QListWidget* list) {
+        EXPECT_EQ(list->currentItem(), nullptr);
+        dialog->findChild<QPushButton*>("cmdClose")->click();
+    });
     EXPECT_EQ(settings::preset(), "default");
 }
 

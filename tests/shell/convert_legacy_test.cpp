@@ -37,9 +37,11 @@ TEST(ConvertLegacy, BothWaysAndRenderReadsALegacyCover)
         const RunResult r = caseleaf(args);
         EXPECT_EQ(r.exitCode, 0) << args << r.err.constData();
     }
-    EXPECT_EQ(membersOf(dir.filePath("new.vrz")), QStringList({"vorn.ini", "new.vrz.txt", "p.png", "~vorn_preview_file~.bmp"}));
+    EXPECT_EQ(membersOf(dir.filePath("new.vrz")),
+              QStringList({"vorn.ini", "new.vrz.txt", "p.png", "~vorn_preview_file~.bmp"}));
     EXPECT_TRUE(memberOf(dir.filePath("new.vrz"), "vorn.ini").contains("\r\nBackPicture={p.png}\r\n"));
-    EXPECT_EQ(QDir(dir.filePath("out")).entryList(QDir::Files, QDir::Name), QStringList({"back.vrc", "back.vrc.txt", "p.png"}));
+    EXPECT_EQ(QDir(dir.filePath("out")).entryList(QDir::Files, QDir::Name),
+              QStringList({"back.vrc", "back.vrc.txt", "p.png"}));
     const QByteArray vrc = readFile(dir.filePath("out/back.vrc"));
     EXPECT_TRUE(vrc.startsWith("[LastCover]\r\n") && vrc.contains("\r\nText=\"Legacy\"\r\nForeColor="));
     EXPECT_EQ(readFile(dir.filePath("out/p.png")), readFile(dir.filePath("set/p.png")));
@@ -48,8 +50,7 @@ TEST(ConvertLegacy, BothWaysAndRenderReadsALegacyCover)
 
     // Another picture of the same name is not replaced, and nothing else is written.
     EXPECT_EQ(caseleaf("convert set/old.vrc taken/x.vrc").exitCode, 1);
-    EXPECT_EQ(readFile(dir.filePath("taken/p.png")), "someone else's");
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath("taken/x.vrc")));
+    EXPECT_EQ(readFile(dir.filePath("taken/p.png")) + readFile(dir.filePath("taken/x.vrc")), "someone else's");
     EXPECT_TRUE(caseleaf("--help").out.contains("may also be a legacy cover (.vrc,"));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archive/zip_fixtures.h"
 #include "document/cover_archive.h"
 #include "document/cover_document.h"
 #include "fake_dialogs.h"
@@ -36,17 +37,7 @@ protected:
 
     static QString text(int n) { return Lang(LangSection::Preset, n); }
     QString shipped(const QString& name) const { return home.filePath("presets/" + name); }
-    static bool writeFile(const QString& path, const QByteArray& content)
-    {
-        QFile f(path);
-        return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
-    }
-    QStringList shown() // the messages since the last call
-    {
-        const QStringList t = dialogs.texts();
-        dialogs.shown.clear();
-        return t;
-    }
+    static bool writeFile(const QString& path, const QByteArray& content) { return fixtures::writeFile(path, content); }
 
     QTemporaryDir home, data;
     FakeDialogs dialogs;

@@ -1,6 +1,5 @@
 #include "shell/presets.h"
 
-#include "shell/preset_dialog.h"
 #include "shell/recent_files.h"
 #include "shell/user_settings.h"
 #include "shell/working_folder.h"
@@ -8,8 +7,6 @@
 #include "toolbox/program_folder.h"
 
 #include <QFileInfo>
-#include <QListWidget>
-#include <QPushButton>
 #include <QStandardPaths>
 
 #include "ordinary_user.h"
@@ -51,7 +48,7 @@ TEST_F(Presets, RefusedNamesAreAskedAgainAndAnExistingPresetIsReplacedWhole)
     dialogs.answers.push_back(MsgResult::Cancel);
     EXPECT_EQ(SavePreset(ctx), ""); // cancelled
     EXPECT_EQ(SavePreset(ctx), ""); // blanks only
-    EXPECT_EQ(shown(), QStringList(9, text(14) + "\r\n\":\\/?<>*|") + QStringList(3, text(9))
+    EXPECT_EQ(dialogs.takeTexts(), QStringList(9, text(14) + "\r\n\":\\/?<>*|") + QStringList(3, text(9))
                            + QStringList{text(10) + " \"Rock\" " + text(11)});
     EXPECT_EQ(ReadINI(shipped("Rock.ini"), "LastCover", "Obsolete"), "1");
     EXPECT_EQ(SavePreset(ctx), "Rock"); // keeps its spelling, loses its old keys
@@ -75,31 +72,8 @@ TEST_F(Presets, RenameAndDeleteSpareDefaultAndTheCurrentPresetFollowsItsFile)
     EXPECT_TRUE(DeletePreset("Blues"));
     EXPECT_FALSE(ApplyPreset(ctx, ""));
     const QString ask = text(8) + " \"Blues\" ?";
-    EXPECT_EQ(shown(), QStringList({text(13), text(13), text(12), text(7), ask, ask, text(15)}));
+    EXPECT_EQ(dialogs.takeTexts(), QStringList({text(13), text(13), text(12), text(7), ask, ask, text(15)}));
     EXPECT_EQ(presetNames(), QStringList({"default", "jazz"}));
-}
-
-TEST_F(Presets, TheDialogActsOnTheSelectedPreset)
-{
-    ASSERT_TRUE(writeFile(shipped("Rock.ini"), "[LastCover]\r\n"));
-    settings::setPreset("ROCK");
-    PresetDialog dialog(ctx);
-    auto* list = dialog.findChild<QListWidget*>("PresetList");
-    const auto click = [](QDialog& d, const char* name) { d.findChild<QPushButton*>(name)->click(); };
-    EXPECT_EQ(dialog.windowTitle() + dialog.findChild<QPushButton*>("cmdSave")->text(), text(6) + text(3));
-    EXPECT_EQ(list->currentItem()->text(), "Rock");
-    dialogs.inputs = {"Blues", "Soul"};
-    click(dialog, "cmdSave");
-    list->setCurrentRow(0);
-    click(dialog, "cmdRename");
-    EXPECT_EQ(list->item(2)->text(), "Soul");
-    list->setCurrentRow(2);
-    click(dialog, "cmdDelete");
-    EXPECT_EQ(list->count(), 2);
-    settings::setPreset("gone"); // closing without a selection makes "default" current
-    PresetDialog again(ctx);
-    click(again, "cmdClose");
-    EXPECT_EQ(settings::preset(), "default");
 }
 
 // An installed program folder is shared and read-only: presets, recent files and the
@@ -111,7 +85,8 @@ TEST_F(Presets, AReadOnlyProgramFolderSendsWritesToTheUser)
     ASSERT_TRUE(writeFile(shipped("Shipped.ini"), "[LastCover]\r\n"));
     const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/";
     const auto writable = [](const QString& folder, bool w) {
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | (w ? QFile::WriteOwner : QFile::Permissions()));
+        const QFile::Permissions read = QFile::ReadOwner | QFile::ExeOwner;
+        QFile::setPermissions(folder, w ? read | QFile::WriteOwner : read);
     };
     writable(home.filePath("presets"), false);
     writable(home.path(), false);
@@ -120,21 +95,22 @@ TEST_F(Presets, AReadOnlyProgramFolderSendsWritesToTheUser)
     EXPECT_EQ(SavePreset(ctx), "shipped"); // the user's copy wins
     EXPECT_EQ(presetNames(), QStringList({"default", "Mine", "shipped"}));
     EXPECT_TRUE(DeletePreset("shipped") && QFileInfo::exists(own + "presets/Mine.ini"));
-    shown();
+    dialogs.takeTexts();
     EXPECT_FALSE(DeletePreset("Shipped")); // the shipped one is back, and cannot be changed
-    EXPECT_EQ(shown(), QStringList{text(19) + " \"Shipped\""});
+    EXPECT_EQ(dialogs.takeTexts(), QStringList{text(19) + " \"Shipped\""});
     recordRecentFile("/a.vrz");
     EXPECT_EQ(ReadRecentList(own + "resent_files.ini", "resent"), QStringList{"/a.vrz"});
     writable(own, false);
     recordRecentFile("/b.vrz"); // where even that fails, it is said once, not at every save
     recordRecentFile("/c.vrz");
-    EXPECT_EQ(shown().size(), 1);
+    EXPECT_EQ(dialogs.takeTexts().size(), 1);
     writable(own, true);
     ASSERT_TRUE(claimWorkingFolder());
     EXPECT_TRUE(programPath(ProgramPath::WorkingFolder).startsWith(own + "tmp/"));
     EXPECT_TRUE(QFileInfo(programPath(ProgramPath::WorkingFolder)).isDir());
     releaseWorkingFolder();
-    EXPECT_EQ(QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"language", "presets"}));
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList({"language", "presets"}));
     writable(home.filePath("presets"), true);
     writable(home.path(), true);
 }

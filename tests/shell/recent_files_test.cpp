@@ -59,7 +59,8 @@ TEST_F(RecentFiles, TheMenuOpensEntriesOrSaysTheyAreGone)
     menu.actions()[1]->trigger();
     EXPECT_EQ(opened, QStringList{deep});
     const QString gone = Lang(LangSection::Messages, 42);
-    EXPECT_EQ(shown(), QStringList{"\"/Rock & Roll/a.vrz\" " + gone + "\r\n" + Lang(LangSection::Messages, 41)});
+    EXPECT_EQ(dialogs.takeTexts(),
+              QStringList{"\"/Rock & Roll/a.vrz\" " + gone + "\r\n" + Lang(LangSection::Messages, 41)});
     EXPECT_TRUE(recent.UpdateResent(false)); // a hidden list hides its separator too
     EXPECT_FALSE(separator->isVisible() || menu.actions()[1]->isVisible());
 }
