@@ -11,7 +11,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test check-sanitize bench print-check install package package-check clean
+.PHONY: all deps configure build run test check-sanitize fuzz bench print-check install package package-check clean
 
 all: build
 
@@ -49,6 +49,29 @@ check-sanitize: deps
 	cmake --build $(BUILD)-sanitize
 	cd $(BUILD)-sanitize && $(SANITIZE_ENV) ctest --output-on-failure -j2 --timeout 300
 
+# libFuzzer harnesses built with clang, ASan and UBSan in their own build folder, each run for
+# FUZZ_SECONDS on a copy of its seeds (tests/fuzz/NAME); crashes land in $(BUILD)-fuzz/crashes.
+FUZZ_PACKAGES := clang libfuzzer-14-dev
+FUZZ_HARNESSES := ini settings texts archive picture
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	$(call install-missing,$(FUZZ_PACKAGES))
+	@[ -f $(BUILD)-fuzz/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja \
+	  -DCASELEAF_FUZZ=ON -DCASELEAF_TESTS=OFF
+	cmake --build $(BUILD)-fuzz --target $(addprefix fuzz_,$(FUZZ_HARNESSES))
+	@mkdir -p $(BUILD)-fuzz/crashes
+	@for h in $(FUZZ_HARNESSES); do \
+	  mkdir -p $(BUILD)-fuzz/corpus/$$h; \
+	  QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
+	  $(BUILD)-fuzz/fuzz_$$h -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	    -max_len=1048576 -print_final_stats=1 -artifact_prefix=$(BUILD)-fuzz/crashes/$$h- \
+	    $(BUILD)-fuzz/corpus/$$h tests/fuzz/$$h > $(BUILD)-fuzz/$$h.log 2>&1; \
+	  rc=$$?; \
+	  echo "fuzz_$$h: $$(grep -h 'stat::number_of_executed_units' $(BUILD)-fuzz/$$h.log) (log: $(BUILD)-fuzz/$$h.log)"; \
+	  if [ $$rc -ne 0 ]; then grep -h -A30 '^==' $(BUILD)-fuzz/$$h.log | head -60; exit 1; fi; \
+	done
+
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DCASELEAF_TESTS=OFF -DCASELEAF_BENCH=ON
 	cmake --build $(BUILD)-bench
@@ -75,4 +98,4 @@ package-check: package
 	$(SUDO) bash packaging/check_deb.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-sanitize
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-sanitize $(BUILD)-fuzz
