@@ -1,5 +1,6 @@
 #include "document/cover_files_fixture.h"
 
+#include "archive/zip_engine.h"
 #include "document/wmf_picture.h"
 
 #include <csignal>
@@ -117,6 +118,10 @@ TEST_F(CoverFiles, FailedOpenChangesNothing)
 {
     ASSERT_TRUE(SaveCoverToFile(m_ctx, path("good.vrz")));
     const QByteArray good = readFile(path("good.vrz"));
+    QList<Member> many;
+    for (int i = 0; i <= kMaxArchiveFiles; ++i)
+        many << Member{QString::number(i), ""};
+    ASSERT_TRUE(pythonZip(path("many.vrz"), many) && pythonZip(path("links.vrz"), {{"vorn.ini", "/etc/passwd", true}}));
     // The open cover's working copy of an inserted picture must outlive the failed open.
     ASSERT_TRUE(writeFile(m_work + "inserted.png", "picture"));
     m_doc.Text = QStringLiteral("current");
@@ -128,6 +133,8 @@ TEST_F(CoverFiles, FailedOpenChangesNothing)
         {"cut.vrz", good.left(good.size() - 10), failure(31)},
         {"empty.vrz", "", failure(31)},
         {"end-record-only.vrz", QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'), failure(31)},
+        {"many.vrz", readFile(path("many.vrz")), failure(31)}, // more members than a cover has
+        {"links.vrz", readFile(path("links.vrz")), failure(31)},
     };
     for (const auto& [file, data, message] : cases) {
         ASSERT_TRUE(data.isNull() || writeFile(path(file), data));

@@ -3,13 +3,9 @@
 #include "platform/dialogs.h"
 #include "shell/app_state.h"
 
-#include <QByteArray>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
-
-#include <cstddef>
-#include <cstdint>
 
 // What every harness needs: an application for the image plugins, no display, message
 // boxes that answer at once and stay quiet, and a folder for files.
@@ -29,16 +25,6 @@ inline QTemporaryDir& folder()
     return dir;
 }
 
-inline void start(int* argc, char*** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(*argc, *argv);
-    static QuietDialogs quiet;
-    setDialogs(&quiet);
-    app::setWorkingFolder(folder().filePath(QStringLiteral("work")));
-    app::viewEnabled = true;
-}
-
 inline QByteArray bytes(const uint8_t* data, size_t size)
 {
     return QByteArray(reinterpret_cast<const char*>(data), qsizetype(size));
@@ -47,11 +33,10 @@ inline QByteArray bytes(const uint8_t* data, size_t size)
 // Writes the input to a file of the harness's folder and gives its path.
 inline QString inputFile(const uint8_t* data, size_t size, const QString& name)
 {
-    const QString path = folder().filePath(name);
-    QFile file(path);
+    QFile file(folder().filePath(name));
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(reinterpret_cast<const char*>(data), qint64(size));
-    return path;
+        file.write(bytes(data, size));
+    return file.fileName();
 }
 
 } // namespace fuzzing
@@ -59,6 +44,11 @@ inline QString inputFile(const uint8_t* data, size_t size, const QString& name)
 #define CASELEAF_FUZZ_INIT                                                                                         \
     extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)                                                   \
     {                                                                                                              \
-        fuzzing::start(argc, argv);                                                                                \
+        qputenv("QT_QPA_PLATFORM", "offscreen");                                                                   \
+        static QGuiApplication app(*argc, *argv);                                                                  \
+        static fuzzing::QuietDialogs quiet;                                                                        \
+        setDialogs(&quiet);                                                                                        \
+        app::setWorkingFolder(fuzzing::folder().filePath(QStringLiteral("work")));                                 \
+        app::viewEnabled = true;                                                                                   \
         return 0;                                                                                                  \
     }
