@@ -4,8 +4,6 @@
 
 #include "gtest_qt.h"
 
-namespace {
-
 TEST(FormatByteSize, BytesThenThreeSignificantDigitsWithoutWrapping)
 {
     const struct {
@@ -22,5 +20,3 @@ TEST(FormatByteSize, BytesThenThreeSignificantDigitsWithoutWrapping)
     for (const auto& c : cases)
         EXPECT_EQ(FormatByteSize(c.bytes), c.text) << c.bytes;
 }
-
-} // namespace

@@ -4,18 +4,12 @@
 
 #include "gtest_qt.h"
 
-namespace {
-
-TEST(Crypter, ShiftsDownWrappingBelow32To255)
+TEST(Crypter, ShiftsDownWrappingBelow32To255AndRefusesKey32767)
 {
     EXPECT_EQ(Decrypt("B", 1), "A");
     EXPECT_EQ(Decrypt("!", 3), QString(QChar(254)));
     EXPECT_EQ(Decrypt("\n", 2), QString(QChar(254))); // a control character wraps at once
     EXPECT_EQ(Decrypt("abc", -5), "abc");
-}
-
-TEST(Crypter, KeyOf32767IsRefused)
-{
     EXPECT_THROW(Decrypt("abc", 32767), CrypterError);
     EXPECT_NO_THROW(Decrypt("abc", 32766));
 }
@@ -26,5 +20,3 @@ TEST(Crypter, EncryptIsTheInverseForPrintableText)
     for (int key : {1, 47, 224, 500, 32766})
         EXPECT_EQ(Decrypt(Encrypt(text, key), key), text) << key;
 }
-
-} // namespace

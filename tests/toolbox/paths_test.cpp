@@ -1,6 +1,7 @@
 #include "toolbox/paths.h"
 
-#include <QFile>
+#include "archive/zip_fixtures.h"
+
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -8,8 +9,6 @@
 #include "gtest_qt.h"
 
 #include <sys/stat.h>
-
-namespace {
 
 TEST(Paths, SplitPathsWrittenOnEitherSystem)
 {
@@ -27,11 +26,8 @@ TEST(Paths, SplitPathsWrittenOnEitherSystem)
 TEST(Paths, FilesFoldersAndListings)
 {
     QTemporaryDir dir;
-    for (const char* name : {"a.ini", "b.INI", "c.txt"}) {
-        QFile f(dir.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("line1\r\nline2 \x80\r\n\r\n");
-    }
+    for (const char* name : {"a.ini", "b.INI", "c.txt"})
+        ASSERT_TRUE(fixtures::writeFile(dir.filePath(name), "line1\r\nline2 \x80\r\n\r\n"));
     EXPECT_TRUE(FileExists(dir.filePath("a.ini")));
     EXPECT_FALSE(FileExists(dir.path()));
     EXPECT_FALSE(FileExists(""));
@@ -51,10 +47,7 @@ TEST(Paths, FilesFoldersAndListings)
 TEST(Paths, OnlyRegularFilesWithContentAreOpened)
 {
     QTemporaryDir dir;
-    QFile full(dir.filePath("full"));
-    ASSERT_TRUE(full.open(QIODevice::WriteOnly) && full.write("data") == 4);
-    full.close();
-    QFile(dir.filePath("empty")).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(fixtures::writeFile(dir.filePath("full"), "data") && fixtures::writeFile(dir.filePath("empty"), ""));
     ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link(dir.filePath("full"), dir.filePath("link")));
     // The path and the reason it is refused; empty when it is opened.
@@ -76,5 +69,3 @@ TEST(Paths, OnlyRegularFilesWithContentAreOpened)
         EXPECT_TRUE(opened ? file.readAll() == "data" : reason.contains(refused)) << reason.toStdString();
     }
 }
-
-} // namespace

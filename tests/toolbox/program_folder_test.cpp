@@ -7,8 +7,6 @@
 
 #include "gtest_qt.h"
 
-namespace {
-
 TEST(ProgramFolders, ReadFromTheProgramFolderWriteWhereTheUserMay)
 {
     QTemporaryDir root;
@@ -40,5 +38,3 @@ TEST(ProgramFolders, ReadFromTheProgramFolderWriteWhereTheUserMay)
         EXPECT_EQ(decideProgramFolders(facts).writable, r.program) << r.what;
     }
 }
-
-} // namespace
