@@ -1,7 +1,8 @@
-#include "archive/zip_fixtures.h"
 #include "contents/contents_dialog.h"
+
 #include "fake_dialogs.h"
 #include "folder_tree.h"
+#include "shell/built_program.h"
 
 #include <QAbstractButton>
 
@@ -12,14 +13,6 @@
 using fixtures::RunResult;
 
 namespace {
-
-RunResult caseleaf(const QStringList& args)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* display : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-        env.remove(display);
-    return fixtures::run(QStringLiteral(CASELEAF_BUILD_DIR "/caseleaf"), args, QString(), env);
-}
 
 TEST(ContentsCommand, PrintsWhatTheDialogWouldCopy)
 {
@@ -37,7 +30,7 @@ TEST(ContentsCommand, PrintsWhatTheDialogWouldCopy)
         {{"--spacing", "32"}, {"spacingMedium"}},
     };
     for (const auto& c : cases) {
-        const RunResult r = caseleaf(QStringList({"contents", tree.root()}) + c.args);
+        const RunResult r = program::run(QStringList({"contents", tree.root()}) + c.args);
         EXPECT_EQ(r.exitCode, 0) << r.err.constData();
         ContentsDialog dialog;
         dialog.show();
@@ -49,7 +42,7 @@ TEST(ContentsCommand, PrintsWhatTheDialogWouldCopy)
         EXPECT_EQ(dialog.displayList().size(), 4);
     }
     ASSERT_TRUE(tree.folder("empty"));
-    EXPECT_EQ(caseleaf({"contents", tree.path("empty")}).out, QByteArray());
+    EXPECT_EQ(program::run({"contents", tree.path("empty")}).out, QByteArray());
 }
 
 TEST(ContentsCommand, ExitCodesForBadFoldersAndBadUsage)
@@ -68,7 +61,7 @@ TEST(ContentsCommand, ExitCodesForBadFoldersAndBadUsage)
         {{"contents", tree.root(), tree.root()}, 2, "unexpected argument"},
     };
     for (const auto& c : cases) {
-        const RunResult r = caseleaf(c.args);
+        const RunResult r = program::run(c.args);
         EXPECT_EQ(r.exitCode, c.code) << c.args.join(' ').toStdString();
         EXPECT_TRUE(r.err.contains(c.says)) << r.err.constData();
         EXPECT_TRUE(r.out.isEmpty());

@@ -1,4 +1,4 @@
-#include "archive/zip_fixtures.h"
+#include "built_program.h"
 #include "gtest_qt.h"
 #include "render/pdf_pages.h"
 
@@ -28,10 +28,8 @@ TEST(PrintCommands, PagesExitCodesAndTheCoverLeftAlone)
                                                                 "\r\n// ~fronttext2~=\r\nFront %c\r\n"}}));
     }
     const QByteArray cover = readFile(dir.filePath("8.vrz"));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = program::withoutDisplay();
     env.insert(QStringLiteral("CASELEAF_HOME"), home);
-    for (const char* display : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-        env.remove(display);
     // No print server: nothing is ever printed on this machine's real printers.
     env.insert(QStringLiteral("CUPS_SERVER"), dir.filePath(QStringLiteral("no-cups.sock")));
 
@@ -57,7 +55,7 @@ TEST(PrintCommands, PagesExitCodesAndTheCoverLeftAlone)
     };
     const QString pdf = dir.filePath(QStringLiteral("x.pdf"));
     for (const auto& [args, code, says, pages, width, height] : cases) {
-        const RunResult r = run(QStringLiteral(CASELEAF_BUILD_DIR "/caseleaf"), args.split(' '), dir.path(), env);
+        const RunResult r = program::run(args.split(' '), dir.path(), env);
         EXPECT_EQ(r.exitCode, code) << args.toStdString() << "\n" << r.err.constData();
         EXPECT_TRUE((code ? r.err : r.out).contains(says)) << args.toStdString() << "\n" << r.err.constData();
         if (pages) {

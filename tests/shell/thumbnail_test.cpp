@@ -1,8 +1,9 @@
+#include "shell/command_thumbnail.h"
+
 #include "archive/zip_engine.h"
-#include "archive/zip_fixtures.h"
+#include "built_program.h"
 #include "document/cover_archive.h"
 #include "gtest_qt.h"
-#include "shell/command_thumbnail.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -14,8 +15,6 @@
 using namespace fixtures;
 
 namespace {
-
-const QString kProgram = QStringLiteral(CASELEAF_BUILD_DIR "/caseleaf");
 
 // A picture whose every pixel differs from its neighbours, so any other scaling shows.
 QImage patterned(int width, int height)
@@ -72,7 +71,7 @@ protected:
     {
         return cover(name, {{"vorn.ini", "[LastCover]\r\n"}, {kPreviewFileName, preview}});
     }
-    QString path(const QString& name) const { return QDir(m_dir.path()).filePath(name); }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
 
     QTemporaryDir m_dir;
 };
@@ -105,85 +104,55 @@ TEST_F(Thumbnail, IsThePreviewScaledDownToFitTheSize)
     }
 }
 
-// The picture a save stores is the one the thumbnail shows, through the program as a
-// file manager runs it: no display, its own temporary folder, nothing left behind.
-TEST_F(Thumbnail, OfASavedCoverShowsItsStoredPreview)
+// A damaged or hostile cover, or a place the picture cannot go, gives exit status 1, a
+// reason and no thumbnail at all; neither the temporary nor a working folder keeps anything.
+TEST_F(Thumbnail, OfADamagedOrHostileCoverOrToAnUnwritablePlaceWritesNothing)
 {
-    QTemporaryDir home, tmp;
-    ASSERT_TRUE(QDir().mkpath(home.filePath("tmp")));
-    ASSERT_TRUE(pythonZip(path("plain.vrz"), {{"vorn.ini", "[LastCover]\r\nText=\"thumb\"\r\nBackColor=16711680\r\n"},
-                                              {"plain.vrz.txt", "// ~contents~=\r\nTrack 1\r\n"}}));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* display : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-        env.remove(display);
-    env.insert("CASELEAF_HOME", home.path());
-    ASSERT_EQ(run(kProgram, {"convert", "plain.vrz", "saved.vrz"}, m_dir.path(), env).exitCode, 0);
-    env.insert("TMPDIR", tmp.path());
-
-    const RunResult r = run(kProgram, {"thumbnail", path("saved.vrz"), path("saved.png"), "128"}, m_dir.path(), env);
-    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
-    const QImage stored = QImage::fromData(memberOf(path("saved.vrz"), kPreviewFileName), "BMP");
-    ASSERT_EQ(stored.size(), QSize(210, 180));
-    const QImage thumb(path("saved.png"));
-    EXPECT_EQ(thumb.size(), QSize(128, 109));
-    EXPECT_TRUE(thumb.convertToFormat(QImage::Format_RGB32)
-                == stored.scaled(128, 109, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                       .convertToFormat(QImage::Format_RGB32));
-    EXPECT_EQ(entriesBelow(tmp.path()), QStringList());
-    EXPECT_EQ(entriesBelow(home.filePath("tmp")), QStringList());
-}
-
-// A damaged or hostile cover gives exit status 1, a reason, no thumbnail at all and no
-// unpacked member left in the temporary folder.
-TEST_F(Thumbnail, OfADamagedOrHostileCoverWritesNothing)
-{
-    const QByteArray good = encoded(patterned(210, 180), "BMP");
-    const QString whole = coverWithPreview("whole.vrz", good);
+    const QString whole = coverWithPreview("whole.vrz", encoded(patterned(210, 180), "BMP"));
     const QByteArray bytes = readFile(whole);
     QByteArray flipped = bytes;
     for (int i = bytes.size() / 3; i < bytes.size() / 3 + 64; ++i)
         flipped[i] = char(~flipped[i]);
     ASSERT_TRUE(writeFile(path("cut.vrz"), bytes.left(bytes.size() / 2)) && writeFile(path("flipped.vrz"), flipped)
-                && writeFile(path("text.vrz"), "[LastCover]\r\n") && writeFile(path("empty.vrz"), ""));
+                && writeFile(path("text.vrz"), "[LastCover]\r\n") && writeFile(path("empty.vrz"), "")
+                && QDir().mkpath(path("taken.png")));
     // Valid headers followed by more bytes than a preview can hold.
     const QByteArray padded = encoded(patterned(100, 100), "BMP") + QByteArray(70 * 1024 * 1024, '\0');
-    const std::pair<QString, QString> cases[] = {
-        {"cut.vrz", "the archive's second half missing"},
-        {"flipped.vrz", "bytes of the preview changed"},
-        {"text.vrz", "not an archive"},
-        {"empty.vrz", "an empty file"},
-        {"missing.vrz", "no such file"},
-        {cover("no-preview.vrz", {{"vorn.ini", "[LastCover]\r\n"}}), "no preview member"},
-        {coverWithPreview("png.vrz", encoded(patterned(210, 180), "PNG")), "a PNG named as the bitmap"},
-        {coverWithPreview("promise.vrz", bitmapPromising(100000, 100000)), "a header promising 10^10 pixels"},
-        {coverWithPreview("wide.vrz", encoded(patterned(2049, 2), "BMP")), "a bitmap wider than 2048"},
-        {coverWithPreview("padded.vrz", padded), "a bitmap padded to 70 MB"},
+    const QString out = path("out.png");
+    const struct {
+        QString cover, out;
+        const char *says, *what;
+    } cases[] = {
+        {path("cut.vrz"), out, "no readable preview", "the archive's second half missing"},
+        {path("flipped.vrz"), out, "no readable preview", "bytes of the preview changed"},
+        {path("text.vrz"), out, "no readable preview", "not an archive"},
+        {path("empty.vrz"), out, "no readable preview", "an empty file"},
+        {path("missing.vrz"), out, "no readable preview", "no such file"},
+        {cover("no-preview.vrz", {{"vorn.ini", "[LastCover]\r\n"}}), out, "no readable preview", "no preview member"},
+        {coverWithPreview("png.vrz", encoded(patterned(210, 180), "PNG")), out, "no readable preview",
+         "a PNG named as the bitmap"},
+        {coverWithPreview("promise.vrz", bitmapPromising(100000, 100000)), out, "no readable preview",
+         "a header promising 10^10 pixels"},
+        {coverWithPreview("wide.vrz", encoded(patterned(2049, 2), "BMP")), out, "no readable preview",
+         "a bitmap wider than 2048"},
+        {coverWithPreview("padded.vrz", padded), out, "no readable preview", "a bitmap padded to 70 MB"},
+        {whole, path("no/such/folder/t.png"), "could not be written", "a missing folder"},
+        {whole, path("taken.png"), "could not be written", "a folder in the way"},
     };
-    QTemporaryDir tmp;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QTemporaryDir tmp, home;
+    QProcessEnvironment env = program::withoutDisplay();
     env.insert("TMPDIR", tmp.path());
-    for (const auto& [name, what] : cases) {
-        const QString out = path("out.png");
-        const RunResult r = run(kProgram, {"thumbnail", path(name), out, "256"}, m_dir.path(), env);
-        EXPECT_EQ(r.exitCode, 1) << what.toStdString();
-        EXPECT_TRUE(r.err.contains("no readable preview")) << what.toStdString() << ": " << r.err.constData();
-        EXPECT_FALSE(QFileInfo::exists(out)) << what.toStdString();
-        EXPECT_EQ(entriesBelow(tmp.path()), QStringList()) << what.toStdString();
+    env.insert("CASELEAF_HOME", home.path());
+    for (const auto& c : cases) {
+        const RunResult r = program::run({"thumbnail", c.cover, c.out, "256"}, m_dir.path(), env);
+        EXPECT_EQ(r.exitCode, 1) << c.what;
+        EXPECT_TRUE(r.err.contains(c.says)) << c.what << ": " << r.err.constData();
+        EXPECT_FALSE(QFileInfo(c.out).isFile()) << c.what;
+        EXPECT_EQ(entriesBelow(tmp.path()), QStringList()) << c.what;
     }
     // The same cover whole is read, so the cases above fail for what was done to them.
-    EXPECT_EQ(run(kProgram, {"thumbnail", whole, path("whole.png"), "256"}, m_dir.path(), env).exitCode, 0);
-}
-
-TEST_F(Thumbnail, ThatCannotBeWrittenLeavesNoFile)
-{
-    const QString whole = coverWithPreview("whole.vrz", encoded(patterned(210, 180), "BMP"));
-    ASSERT_TRUE(QDir().mkpath(path("taken.png")));
-    for (const QString& out : {path("no/such/folder/t.png"), path("taken.png")}) {
-        const RunResult r = run(kProgram, {"thumbnail", whole, out, "128"});
-        EXPECT_EQ(r.exitCode, 1) << out.toStdString();
-        EXPECT_TRUE(r.err.contains("could not be written")) << r.err.constData();
-        EXPECT_FALSE(QFileInfo(out).isFile()) << out.toStdString();
-    }
+    EXPECT_EQ(program::run({"thumbnail", whole, out, "256"}, m_dir.path(), env).exitCode, 0);
+    EXPECT_EQ(entriesBelow(tmp.path()) + entriesBelow(home.path()), QStringList());
 }
 
 TEST(ThumbnailCommandLine, RefusesAnIncompleteRequestWithTheUsage)
@@ -194,12 +163,11 @@ TEST(ThumbnailCommandLine, RefusesAnIncompleteRequestWithTheUsage)
         {"thumbnail", "a.vrz", "a.png", "128", "extra"},
     };
     for (const QStringList& args : cases) {
-        const RunResult r = run(kProgram, args);
+        const RunResult r = program::run(args);
         EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(r.err.contains("caseleaf thumbnail IN.vrz OUT.png SIZE")) << r.err.constData();
     }
-    const RunResult help = run(kProgram, {"--help"});
-    EXPECT_TRUE(help.out.contains("caseleaf thumbnail IN.vrz OUT.png SIZE"));
+    EXPECT_TRUE(program::run({"--help"}).out.contains("caseleaf thumbnail IN.vrz OUT.png SIZE"));
 }
 
 } // namespace
