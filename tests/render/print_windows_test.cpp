@@ -31,8 +31,6 @@ TEST_F(RendererTest, ThePreviewShowsAPagePerCopyOnThePrintersPaper)
     EXPECT_EQ(back.pageCount(), 4);
     EXPECT_EQ(doc.CountFrom, QStringLiteral("8"));
     EXPECT_TRUE(doc.saved);
-    child<QPushButton>(back, "previewPrint")->click();
-    EXPECT_EQ(back.result(), QDialog::Accepted);
     for (QLabel* label : back.findChildren<QLabel*>())
         EXPECT_TRUE(label->buddy()) << label->text().toStdString(); // fields are named by their labels
 }

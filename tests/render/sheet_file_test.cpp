@@ -4,9 +4,9 @@
 #include "render/back_renderer.h"
 #include "render/drawing_surface.h"
 #include "render/sheet_geometry.h"
+#include "archive/zip_fixtures.h"
 #include "render_test_support.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -46,10 +46,7 @@ TEST(SheetFile, WritesTheFormatItsNameGivesAndPngFast)
 {
     QTemporaryDir dir;
     const QImage sheet = drawnBackSheet();
-    const auto level = [&](const QString& name) {
-        QFile file(dir.filePath(name));
-        return file.open(QIODevice::ReadOnly) ? pngDeflateLevel(file.readAll()) : -1;
-    };
+    const auto level = [&](const QString& name) { return pngDeflateLevel(fixtures::readFile(dir.filePath(name))); };
     for (const QString name : {"sheet.png", "SHEET.PNG", "sheet.bmp"}) {
         const QString path = dir.filePath(name);
         ASSERT_TRUE(writeSheetFile(sheet, path)) << name.toStdString();
