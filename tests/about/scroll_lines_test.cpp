@@ -4,51 +4,36 @@
 
 #include "gtest_qt.h"
 
-namespace {
-
-// Every character 10 pixels wide.
-int tenEach(const QString& s) { return 10 * int(s.size()); }
-
-QStringList split(const QString& text, int direction, bool wrap, int width, int shadow = 0)
-{
-    return SplitScrollLines(text, direction, wrap, width, shadow, tenEach);
-}
-
-TEST(ScrollLines, SplitsAtBarsOrJoinsForLeftwardScrolling)
-{
-    EXPECT_EQ(split("a|b||c", kScrollUp, false, 100), QStringList({"a", "b", "", "c"}));
-    EXPECT_EQ(split("a|b", kScrollUp0, false, 100), QStringList({"a", "b"}));
-    EXPECT_EQ(split("a|b", kScrollLeft, true, 10), QStringList({"a    b"}));
-    EXPECT_TRUE(split("", kScrollUp, false, 100).isEmpty());
-    EXPECT_TRUE(split("", kScrollLeft, false, 100).isEmpty());
-    EXPECT_TRUE(split("a|b", 3, false, 100).isEmpty());
-    // Without wrapping a line wider than the view stays whole.
-    EXPECT_EQ(split("a line much wider than the view", kScrollUp, false, 50).size(), 1);
-}
-
-TEST(ScrollLines, WrapsAtTheLastSpaceOrWhereALetterNoLongerFits)
+TEST(ScrollLines, SplitAtBarsAndWrapAtTheLastSpaceOrWhereALetterNoLongerFits)
 {
     const struct {
         const char* text;
-        int width;
-        int shadow;
+        int direction;
+        bool wrap;
+        int width, shadow;
         QStringList lines;
     } cases[] = {
+        {"a|b||c", kScrollUp, false, 100, 0, {"a", "b", "", "c"}},
+        {"a|b", kScrollUp0, false, 100, 0, {"a", "b"}},
+        {"a|b", kScrollLeft, true, 10, 0, {"a    b"}}, // leftward: one line, never wrapped
+        {"", kScrollUp, false, 100, 0, {}},
+        {"", kScrollLeft, false, 100, 0, {}},
+        {"a|b", 3, false, 100, 0, {}},
+        {"a line much wider than the view", kScrollUp, false, 50, 0, {"a line much wider than the view"}},
         // The next piece starts at the space where the line was cut.
-        {"hello world again", 100, 0, {"hello", " world", " again"}},
-        // Exactly as wide as the view: kept.
-        {"0123456789", 100, 0, {"0123456789"}},
+        {"hello world again", kScrollUp, true, 100, 0, {"hello", " world", " again"}},
+        {"0123456789", kScrollUp, true, 100, 0, {"0123456789"}}, // exactly as wide as the view
         // The shadow's width on both sides counts.
-        {"0123456789", 100, 1, {"012345678", "9"}},
-        {"hello world", 100, 5, {"hello", " world"}},
-        // A word wider than the view is cut at the letter that does not fit.
-        {"abcdefghijklmnop", 50, 0, {"abcde", "fghij", "klmno", "p"}},
+        {"0123456789", kScrollUp, true, 100, 1, {"012345678", "9"}},
+        {"012345678", kScrollUp, true, 97, 4, {"01234567", "8"}},
+        {"hello world", kScrollUp, true, 100, 5, {"hello", " world"}},
+        {"abcdefghijklmnop", kScrollUp, true, 50, 0, {"abcde", "fghij", "klmno", "p"}},
         // A view narrower than a letter still shows each letter, one a line.
-        {"ab", 5, 0, {"a", "b"}},
-        {"one|two three four", 60, 0, {"one", "two", " three", " four"}},
+        {"ab", kScrollUp, true, 5, 0, {"a", "b"}},
+        {"one|two three four", kScrollUp, true, 60, 0, {"one", "two", " three", " four"}},
     };
+    const auto tenEach = [](const QString& s) { return 10 * int(s.size()); };
     for (const auto& c : cases)
-        EXPECT_EQ(split(c.text, kScrollUp, true, c.width, c.shadow), c.lines) << c.text << " in " << c.width;
+        EXPECT_EQ(SplitScrollLines(c.text, c.direction, c.wrap, c.width, c.shadow, tenEach), c.lines)
+            << c.text << " in " << c.width;
 }
-
-} // namespace

@@ -1,8 +1,8 @@
 #include "about/text_scroller.h"
 
+#include "archive/zip_fixtures.h"
 #include "document/cover_document.h"
 
-#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -119,10 +119,7 @@ TEST(TextScroller, ALateTickMakesUpForTheStepsItMissed)
 TEST(TextScroller, LoadFromFileTakesLinesOrKeepsTheText)
 {
     QTemporaryDir dir;
-    QFile file(dir.filePath("credits.txt"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("first\r\nsecond\r\nthird\xe9\n");
-    file.close();
+    ASSERT_TRUE(fixtures::writeFile(dir.filePath("credits.txt"), "first\r\nsecond\r\nthird\xe9\n"));
     Scroller s("old");
     EXPECT_FALSE(s.w.LoadFromFile(dir.filePath("missing.txt")));
     EXPECT_FALSE(s.w.LoadFromFile(dir.path()));
