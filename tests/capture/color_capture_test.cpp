@@ -48,11 +48,7 @@ struct FakeDesktop final : ScreenReader {
     explicit FakeDesktop(PrivateBus* portalBus = nullptr) : bus(portalBus) { setScreenReader(this); }
     ~FakeDesktop() override { setScreenReader(nullptr); }
     ScreenAccess access() override { return bus ? ScreenAccess::Portal : ScreenAccess::StillImage; }
-    QImage grab(QScreen*) override
-    {
-        ++grabs;
-        return QImage();
-    }
+    QImage grab(QScreen*) override { ++grabs; return {}; }
     PortalColorPicker* portalPicker(QObject* parent) override
     {
         return new PortalColorPicker(bus->connection("picker"), parent);
@@ -88,9 +84,10 @@ protected:
     void TearDown() override { delete window; }
 
     QString box(const char* name) { return window->findChild<QLineEdit*>(name)->text(); }
+    void clickCapture() { window->findChild<QPushButton*>("captureNow")->click(); }
     CaptureOverlay* startCapture()
     {
-        window->findChild<QPushButton*>("captureNow")->click();
+        clickCapture();
         (void)QTest::qWaitFor([] { return shownOverlay() != nullptr; }, 5000);
         return shownOverlay();
     }
@@ -133,7 +130,7 @@ TEST_F(ColourCaptureTest, PicksFromTheScreenAsItWasAndAKeyCancels)
 TEST_F(ColourCaptureTest, WithoutAScreenCopyOrPortalThePickerSaysWhy)
 {
     FakeDesktop noCopy;
-    window->findChild<QPushButton*>("captureNow")->click();
+    clickCapture();
     captureDone();
     EXPECT_EQ(shownOverlay(), nullptr);
     EXPECT_TRUE(box("hexBox").isEmpty());
@@ -148,7 +145,7 @@ TEST_F(ColourCaptureTest, OnWaylandThePortalPicks)
         GTEST_SKIP() << "no dbus-daemon to run a private bus";
     FakeDesktop wayland(&bus);
     // Without a portal the picker says so; then the portal picks, then it is cancelled.
-    window->findChild<QPushButton*>("captureNow")->click();
+    clickCapture();
     captureDone();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_TRUE(dialogs.shown[0].text.startsWith("Picking a colour from the screen is not available here"));
@@ -156,10 +153,10 @@ TEST_F(ColourCaptureTest, OnWaylandThePortalPicks)
     ASSERT_TRUE(portal.publish());
     portal.green = 1.0;
     portal.blue = 0.5;
-    window->findChild<QPushButton*>("captureNow")->click();
+    clickCapture();
     EXPECT_EQ(captureDone(), QVariantList({0, 255, 128, "#00FF80", 255 * 256 + 128 * 65536}));
     portal.answer = 1;
-    window->findChild<QPushButton*>("captureNow")->click();
+    clickCapture();
     EXPECT_EQ(captureDone().value(3), "#00FF80");
     EXPECT_EQ(wayland.grabs, 0); // no copy of the screen is even tried
     EXPECT_EQ(dialogs.shown.size(), 1u);
