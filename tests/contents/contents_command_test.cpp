@@ -12,8 +12,6 @@
 
 using fixtures::RunResult;
 
-namespace {
-
 TEST(ContentsCommand, PrintsWhatTheDialogWouldCopy)
 {
     FakeDialogs dialogs;
@@ -67,5 +65,3 @@ TEST(ContentsCommand, ExitCodesForBadFoldersAndBadUsage)
         EXPECT_TRUE(r.out.isEmpty());
     }
 }
-
-} // namespace

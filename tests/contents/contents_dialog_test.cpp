@@ -1,5 +1,6 @@
 #include "contents/contents_dialog.h"
 
+#include "archive/zip_fixtures.h"
 #include "contents/size_panel.h"
 #include "fake_dialogs.h"
 #include "folder_tree.h"
@@ -14,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include "gtest_qt.h"
+
+using fixtures::writeFile;
 
 namespace {
 
@@ -31,12 +34,10 @@ protected:
 
     void SetUp() override
     {
-        QFile file(home.filePath("language/numbered.ini"));
-        ASSERT_TRUE(QDir(home.path()).mkpath("language") && file.open(QIODevice::WriteOnly));
-        file.write("[Messages]\r\nV1=Message 1\r\nV2=Message 2\r\n[GetContents]\r\n");
+        QByteArray captions = "[Messages]\r\nV1=Message 1\r\nV2=Message 2\r\n[GetContents]\r\n";
         for (int n = 1; n <= 8; ++n)
-            file.write(QStringLiteral("V%1=Contents %1\r\n").arg(n).toLatin1());
-        file.close();
+            captions += QStringLiteral("V%1=Contents %1\r\n").arg(n).toLatin1();
+        ASSERT_TRUE(QDir(home.path()).mkpath("language") && writeFile(home.filePath("language/numbered.ini"), captions));
         qputenv("CASELEAF_HOME", home.path().toLocal8Bit());
         QString name = "numbered";
         ASSERT_TRUE(LoadLanguage(name));

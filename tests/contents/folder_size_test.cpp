@@ -6,8 +6,6 @@
 
 #include "gtest_qt.h"
 
-namespace {
-
 TEST(GetFolderSize, Totals)
 {
     FolderTree outside;
@@ -51,5 +49,3 @@ TEST(GetFolderSize, StopsInsideOneLargeFolder)
     EXPECT_EQ(polls, 3);
     EXPECT_LT(size.bytes, 200);
 }
-
-} // namespace

@@ -9,8 +9,6 @@
 
 #include "gtest_qt.h"
 
-namespace {
-
 // Two real processes: the second start hands its path to the first and ends at once.
 TEST(SingleInstance, SecondStartHandsItsPathToTheFirstAndEnds)
 {
@@ -39,5 +37,3 @@ TEST(SingleInstance, SecondStartHandsItsPathToTheFirstAndEnds)
     first.waitForFinished(1000);
     QLocalServer::removeServer(name);
 }
-
-} // namespace

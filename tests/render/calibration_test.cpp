@@ -7,8 +7,6 @@
 
 #include <QPdfWriter>
 
-namespace {
-
 TEST(Calibration, TheCorrectionFromWhatTheRulerShowedPutsEveryPointWhereItWasMeant)
 {
     // The cross landed 1.5 mm right and 2 mm up; the square came out 102 x 97 mm.
@@ -67,5 +65,3 @@ TEST(Calibration, TheSheetShowsTheCrossTheSquareAndTheRulers)
     // Rulers along both edges from the corner.
     EXPECT_FALSE(inkBox(page, mmRect(99.5, 0, 100.5, 5), isBlackInk).isEmpty() || inkBox(page, mmRect(0, 199.5, 5, 200.5), isBlackInk).isEmpty());
 }
-
-} // namespace

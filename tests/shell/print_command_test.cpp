@@ -10,8 +10,6 @@
 
 using namespace fixtures;
 
-namespace {
-
 // The built program without a display or a print server, on a program folder of its own,
 // with a cover whose counters start at 8 and one whose start is no number.
 TEST(PrintCommands, PagesExitCodesAndTheCoverLeftAlone)
@@ -70,5 +68,3 @@ TEST(PrintCommands, PagesExitCodesAndTheCoverLeftAlone)
     EXPECT_FALSE(QFile::exists(dir.filePath("y.pdf")) || QFile::exists(dir.filePath("y.png")));
     EXPECT_EQ(readFile(dir.filePath("8.vrz")), cover);
 }
-
-} // namespace
