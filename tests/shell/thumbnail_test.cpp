@@ -35,22 +35,6 @@ QByteArray encoded(const QImage& image, const char* format)
     return bytes;
 }
 
-// A bitmap header that promises width x height pixels of 24 bits, followed by little data.
-QByteArray bitmapPromising(qint32 width, qint32 height)
-{
-    QByteArray header(54, '\0');
-    header[0] = 'B';
-    header[1] = 'M';
-    qToLittleEndian<quint32>(54 + 1024, header.data() + 2);
-    qToLittleEndian<quint32>(54, header.data() + 10);
-    qToLittleEndian<quint32>(40, header.data() + 14);
-    qToLittleEndian<qint32>(width, header.data() + 18);
-    qToLittleEndian<qint32>(height, header.data() + 22);
-    qToLittleEndian<quint16>(1, header.data() + 26);
-    qToLittleEndian<quint16>(24, header.data() + 28);
-    return header + QByteArray(1024, '\x55');
-}
-
 class Thumbnail : public ::testing::Test {
 protected:
     // A cover archive packed by the program's engine from the named members.
@@ -116,8 +100,11 @@ TEST_F(Thumbnail, OfADamagedOrHostileCoverOrToAnUnwritablePlaceWritesNothing)
     ASSERT_TRUE(writeFile(path("cut.vrz"), bytes.left(bytes.size() / 2)) && writeFile(path("flipped.vrz"), flipped)
                 && writeFile(path("text.vrz"), "[LastCover]\r\n") && writeFile(path("empty.vrz"), "")
                 && QDir().mkpath(path("taken.png")));
-    // Valid headers followed by more bytes than a preview can hold.
+    // Valid headers followed by more bytes than a preview can hold, or promising more pixels.
     const QByteArray padded = encoded(patterned(100, 100), "BMP") + QByteArray(70 * 1024 * 1024, '\0');
+    QByteArray promising = encoded(patterned(4, 4), "BMP");
+    qToLittleEndian<qint32>(100000, promising.data() + 18);
+    qToLittleEndian<qint32>(100000, promising.data() + 22);
     const QString out = path("out.png");
     const struct {
         QString cover, out;
@@ -131,7 +118,7 @@ TEST_F(Thumbnail, OfADamagedOrHostileCoverOrToAnUnwritablePlaceWritesNothing)
         {cover("no-preview.vrz", {{"vorn.ini", "[LastCover]\r\n"}}), out, "no readable preview", "no preview member"},
         {coverWithPreview("png.vrz", encoded(patterned(210, 180), "PNG")), out, "no readable preview",
          "a PNG named as the bitmap"},
-        {coverWithPreview("promise.vrz", bitmapPromising(100000, 100000)), out, "no readable preview",
+        {coverWithPreview("promise.vrz", promising), out, "no readable preview",
          "a header promising 10^10 pixels"},
         {coverWithPreview("wide.vrz", encoded(patterned(2049, 2), "BMP")), out, "no readable preview",
          "a bitmap wider than 2048"},
