@@ -8,9 +8,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringList>
+
+#include <utility>
 
 namespace {
 
@@ -21,17 +22,23 @@ const QString kFrontText2Marker = QStringLiteral("// ~fronttext2~=");
 // Text files larger than this are no cover text; reading them whole could exhaust memory.
 constexpr qint64 kMaxTextFileBytes = 16LL * 1024 * 1024;
 
-const QRegularExpression& lineBreak()
-{
-    static const QRegularExpression re(QStringLiteral("\r\n|\r|\n"));
-    return re;
-}
-
-// Text boxes may hand over bare LF line ends; the file holds CR LF only.
+// Text boxes may hand over bare LF or CR line ends; the file holds CR LF only. Walked
+// once, without a pattern: a text may have millions of lines.
 QString withCrLf(const QString& text)
 {
-    QString t = text;
-    return t.replace(lineBreak(), QStringLiteral("\r\n"));
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n')) {
+            out.append(c);
+            continue;
+        }
+        out.append(QLatin1String("\r\n"));
+        if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+    }
+    return out;
 }
 
 void showReadError()
@@ -43,12 +50,13 @@ void showReadError()
 
 bool SaveTexts(const CoverDocument& doc, const QString& xPath)
 {
-    const QString crlf = QStringLiteral("\r\n");
-    const QString content = kContentsMarker + crlf + withCrLf(doc.Contents) + crlf + kFrontText1Marker + crlf
-        + withCrLf(doc.FrontText1) + crlf + kFrontText2Marker + crlf + withCrLf(doc.FrontText2) + crlf;
     QSaveFile out(xPath);
     if (out.open(QIODevice::WriteOnly)) {
-        out.write(toWin1252(content));
+        // Each text on its own: a long one is not copied into one string with the others.
+        const std::pair<const QString&, const QString&> parts[] = {
+            {kContentsMarker, doc.Contents}, {kFrontText1Marker, doc.FrontText1}, {kFrontText2Marker, doc.FrontText2}};
+        for (const auto& [marker, text] : parts)
+            out.write(toWin1252(marker + QStringLiteral("\r\n") + withCrLf(text) + QStringLiteral("\r\n")));
         if (out.commit())
             return true;
     }

@@ -30,7 +30,7 @@ QByteArray toWin1252(const QString& text)
 {
     QByteArray bytes;
     bytes.reserve(text.size());
-    for (int i = 0; i < text.size(); ++i) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t u = text.at(i).unicode();
         if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
             bytes.append(static_cast<char>(u));
