@@ -95,6 +95,14 @@ QWidget* ControlBinder::control(const Binding& row) const
     return i < m_controls.size() ? m_controls[i] : nullptr;
 }
 
+QString ControlBinder::caption(const Binding& row) const
+{
+    QWidget* widget = control(row);
+    if (auto* button = qobject_cast<QAbstractButton*>(widget); button && button->isCheckable())
+        return button->text().remove(QLatin1Char('&'));
+    return widget ? widget->accessibleName() : QString();
+}
+
 void ControlBinder::connectRow(const Binding& row, QWidget* control)
 {
     const Binding* r = &row;

@@ -23,6 +23,8 @@ public:
 
     // The control of a row, or nullptr when the root has none of that name.
     QWidget* control(const Binding& row) const;
+    // What the user knows the control by: its caption or its label's.
+    QString caption(const Binding& row) const;
 
 signals:
     // The user changed a control (a colour swatch: chose a colour); value is the

@@ -50,23 +50,36 @@ QString languageCaption(const QString& fileName)
 
 } // namespace
 
-EditorMenus::EditorMenus(QWidget* owner) : QObject(owner), m_bar(new QMenuBar(owner))
+EditorMenus::EditorMenus(QWidget* owner, QAction* undo, QAction* redo) : QObject(owner), m_bar(new QMenuBar(owner))
 {
     m_bar->setObjectName(QStringLiteral("MenuBar"));
 
     m_file = barMenu(m_bar, "mFile");
-    for (const char* name : {"mNew", "mOpen", "mSave", "mSaveAs"})
-        namedAction(m_file, name);
+    namedAction(m_file, "mNew")->setShortcuts(QKeySequence::New);
+    namedAction(m_file, "mOpen")->setShortcuts(QKeySequence::Open);
+    namedAction(m_file, "mSave")->setShortcuts(QKeySequence::Save);
+    namedAction(m_file, "mSaveAs")->setShortcuts(QKeySequence::SaveAs);
     m_file->addSeparator();
     namedAction(m_file, "mImport");
     namedAction(m_file, "mExport");
     m_file->addSeparator();
-    namedAction(m_file, "mPrint");
+    namedAction(m_file, "mPrint")->setShortcuts(QKeySequence::Print);
     namedAction(m_file, "mPrintPreview");
     // The recent files go between this separator and the one before "Exit".
     m_file->addSeparator()->setObjectName(QStringLiteral("mResentSeparator"));
     m_file->addSeparator();
-    namedAction(m_file, "mExit");
+    namedAction(m_file, "mExit")->setShortcuts(QKeySequence::Quit);
+
+    QMenu* edit = barMenu(m_bar, "mEdit");
+    edit->addAction(undo);
+    edit->addAction(redo);
+
+    QMenu* zoom = barMenu(m_bar, "mZoom");
+    namedAction(zoom, "mZoomIn")->setShortcuts(QList<QKeySequence>(QKeySequence::keyBindings(QKeySequence::ZoomIn))
+                                               << QKeySequence(Qt::CTRL | Qt::Key_Equal));
+    namedAction(zoom, "mZoomOut")->setShortcuts(QKeySequence::ZoomOut);
+    namedAction(zoom, "mZoomActual")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    namedAction(zoom, "mZoomFit")->setCheckable(true);
 
     QMenu* settings = barMenu(m_bar, "mSettings");
     m_language = namedMenu(settings, "mLanguage");
@@ -87,7 +100,7 @@ EditorMenus::EditorMenus(QWidget* owner) : QObject(owner), m_bar(new QMenuBar(ow
         namedAction(tools, name);
 
     QMenu* help = barMenu(m_bar, "mHelpMenu");
-    namedAction(help, "mHelp");
+    namedAction(help, "mHelp")->setShortcuts(QKeySequence::HelpContents);
     help->addSeparator();
     namedAction(help, "mAbout");
 

@@ -10,14 +10,15 @@ class QAction;
 class QMenu;
 class QMenuBar;
 
-// The editor's menu bar ("File", "Settings", "Tools", "Help") and the three pop-up menus
-// of the previews, each entry named ("mNew", "mPrint", "mPictureInsert", ...) and
-// captioned as designed until a language is applied. Building them connects nothing.
+// The editor's menu bar ("File", "Edit", "Zoom", "Settings", "Tools", "Help") and the three
+// pop-up menus of the previews, each entry named ("mNew", "mPrint", "mPictureInsert", ...),
+// captioned as designed until a language is applied and given the desktop's usual
+// shortcut. Building them connects nothing.
 class EditorMenus final : public QObject {
     Q_OBJECT
 public:
-    // The pop-up menus become children of owner.
-    explicit EditorMenus(QWidget* owner);
+    // The pop-up menus become children of owner; undo and redo go into the Edit menu.
+    EditorMenus(QWidget* owner, QAction* undo, QAction* redo);
 
     QMenuBar* bar() const { return m_bar; }
     QMenu* fileMenu() const { return m_file; }

@@ -11,10 +11,11 @@
 #include "editor/captions.h"
 #include "editor/control_binder.h"
 #include "editor/editor_menus.h"
+#include "editor/editor_undo.h"
 #include "editor/preview_interaction.h"
 #include "editor/preview_widget.h"
+#include "editor/preview_zoom.h"
 #include "editor/settings_pages.h"
-#include "editor/settings_widgets.h"
 #include "editor/text_box.h"
 #include "platform/cover_open_dialog.h"
 #include "platform/desktop.h"
@@ -39,11 +40,10 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabBar>
@@ -56,18 +56,6 @@ namespace {
 
 const char* const kFaceLists[] = {"Fontname", "Fontname2", "FrontFont", "FrontFont2"};
 const char* const kSizeLists[] = {"Fontsize", "Fontsize2", "FrontFontSize", "FrontFontSize2"};
-
-// A sheet's preview at the top-left of a framed area.
-QWidget* previewArea(const QString& name, PreviewWidget* preview)
-{
-    auto* area = new QFrame;
-    area->setObjectName(name);
-    area->setFrameShape(QFrame::StyledPanel);
-    auto* layout = new QVBoxLayout(area);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(preview, 0, Qt::AlignLeft | Qt::AlignTop);
-    return area;
-}
 
 PictureSlot pictureSlotOf(TextSlot slot)
 {
@@ -101,6 +89,12 @@ const Binding& counterRow(Sheet sheet)
 
 constexpr TextSlot kTextSlots[] = {TextSlot::Contents, TextSlot::Inner, TextSlot::Outer};
 
+// A menu entry's caption as the history names a step: no mnemonic mark, no "...".
+QString historyName(QString caption)
+{
+    return caption.remove(QLatin1Char('&')).remove(QStringLiteral("..."));
+}
+
 } // namespace
 
 EditorWindow::EditorWindow(const PrinterCatalog& printers, QWidget* parent)
@@ -113,14 +107,30 @@ EditorWindow::EditorWindow(const PrinterCatalog& printers, QWidget* parent)
     m_frontPreview = new PreviewWidget(QSizeF(frontsheet::kWidth, frontsheet::kHeight));
     m_frontPreview->setObjectName(QStringLiteral("FrontPreview"));
 
+    // Drawing a preview is no edit: the saved flag stays as the edits leave it.
+    m_backPreview->setRenderer([this](DrawingSurface& surface) {
+        const bool saved = m_document.saved;
+        UpdateBack(m_document, surface, false);
+        m_document.saved = saved;
+    });
+    m_frontPreview->setRenderer([this](DrawingSurface& surface) {
+        const bool saved = m_document.saved;
+        UpdateFront(m_document, surface, false);
+        m_document.saved = saved;
+    });
+
     auto* layout = new QVBoxLayout(this);
-    m_menus = new EditorMenus(this);
+    m_undo = new EditorUndo(*this, this);
+    m_menus = new EditorMenus(this, m_undo->undoAction(), m_undo->redoAction());
     layout->setMenuBar(m_menus->bar());
     m_mainTabs = new QTabWidget(this);
     m_mainTabs->setObjectName(QStringLiteral("MainTabs"));
-    m_mainTabs->addTab(buildBackTab(), designedCaption(QStringLiteral("BackTab")));
-    m_mainTabs->addTab(buildFrontTab(), designedCaption(QStringLiteral("FrontTab")));
+    m_mainTabs->addTab(buildBackTab(m_backPreview), designedCaption(QStringLiteral("BackTab")));
+    m_mainTabs->addTab(buildFrontTab(m_frontPreview), designedCaption(QStringLiteral("FrontTab")));
     layout->addWidget(m_mainTabs);
+    m_zoom = new PreviewZoom({m_backPreview, findChild<QScrollArea*>(QStringLiteral("BackPreviewArea"))},
+                             {m_frontPreview, findChild<QScrollArea*>(QStringLiteral("FrontPreviewArea"))},
+                             m_mainTabs, this);
 
     m_binder = new ControlBinder(this);
     m_modes = new EditModes(m_backPreview, m_frontPreview, this);
@@ -139,30 +149,6 @@ EditorWindow::EditorWindow(const PrinterCatalog& printers, QWidget* parent)
     connect(esc, &QShortcut::activated, this, &EditorWindow::exitRequested);
 }
 
-QWidget* EditorWindow::buildBackTab()
-{
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("BackTab"));
-    auto* side = new QVBoxLayout;
-    side->addWidget(buildBackSettings());
-    side->addWidget(settingsui::check("EditContents"));
-    side->addStretch();
-    auto* layout = new QHBoxLayout(page);
-    layout->addWidget(previewArea(QStringLiteral("BackPreviewArea"), m_backPreview), 1);
-    layout->addLayout(side);
-    return page;
-}
-
-QWidget* EditorWindow::buildFrontTab()
-{
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("FrontTab"));
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(previewArea(QStringLiteral("FrontPreviewArea"), m_frontPreview), 1);
-    layout->addWidget(buildFrontSettings());
-    return page;
-}
-
 // Every command of the menus and the previews is connected here.
 void EditorWindow::connectCommands()
 {
@@ -171,6 +157,11 @@ void EditorWindow::connectCommands()
     on(m_menus->action("mOpen"), [this] { OpenSub(QString()); });
     on(m_menus->action("mSave"), [this] { runFileCommand(&SaveCommand); });
     on(m_menus->action("mSaveAs"), [this] { runFileCommand(&SaveAsCommand); });
+    on(m_menus->action("mZoomIn"), [this] { m_zoom->zoomIn(); });
+    on(m_menus->action("mZoomOut"), [this] { m_zoom->zoomOut(); });
+    on(m_menus->action("mZoomActual"), [this] { m_zoom->actualSize(); });
+    on(m_menus->action("mZoomFit"), [this] { m_zoom->fit(); });
+    connect(m_zoom, &PreviewZoom::fittingChanged, m_menus->action("mZoomFit"), &QAction::setChecked);
     on(m_menus->action("mExit"), [this] { emit exitRequested(); });
     on(m_menus->action("mHelp"), [this] { helpCommand(); });
     on(m_menus->action("mAbout"), [this] { AboutBox::showModal(this); });
@@ -181,10 +172,16 @@ void EditorWindow::connectCommands()
     on(m_menus->action("mCalibration"), [this] { calibrationCommand(); });
     connect(m_menus->fileMenu(), &QMenu::aboutToShow, this, &EditorWindow::File_Click);
     connect(m_menus, &EditorMenus::languageChosen, this, &EditorWindow::languageChosen);
-    on(m_menus->action("mImport"), [this] { runFileCommand(&ImportCommand); });
+    on(m_menus->action("mImport"), [this] {
+        if (runFileCommand(&ImportCommand))
+            m_undo->restart(m_document.saved);
+    });
     on(m_menus->action("mExport"), [this] { runFileCommand(&ExportCommand); });
     on(m_menus->action("mPreset"), [this] {
-        runFileCommand([this](CoverFileContext& ctx) { return PresetDialog(ctx, this).exec() == QDialog::Accepted; });
+        changeDocument(historyName(m_menus->action("mPreset")->text()), [this](CoverDocument&) {
+            return runFileCommand(
+                [this](CoverFileContext& ctx) { return PresetDialog(ctx, this).exec() == QDialog::Accepted; });
+        });
     });
     // The check mark has changed by the time the entry reports the click.
     on(m_menus->action("mShowResent"), [this] { UpdateResent(); });
@@ -200,10 +197,12 @@ void EditorWindow::connectCommands()
 
     for (TextSlot slot : kTextSlots) {
         const PictureSlot picture = pictureSlotOf(slot);
-        on(m_menus->popupAction(slot, "mPictureInsert"),
-           [this, picture] { runFileCommand([picture](CoverFileContext& ctx) { return InsertPicture(ctx, picture); }); });
-        on(m_menus->popupAction(slot, "mPictureClear"), [this, picture] {
-            runFileCommand([picture](CoverFileContext& ctx) {
+        on(m_menus->popupAction(slot, "mPictureInsert"), [this, slot, picture] {
+            pictureCommand(slot, "mPictureInsert",
+                           [picture](CoverFileContext& ctx) { return InsertPicture(ctx, picture); });
+        });
+        on(m_menus->popupAction(slot, "mPictureClear"), [this, slot, picture] {
+            pictureCommand(slot, "mPictureClear", [picture](CoverFileContext& ctx) {
                 ClearPicture(ctx, picture);
                 return true;
             });
@@ -225,8 +224,18 @@ void EditorWindow::connectCommands()
     connect(m_modes, &EditModes::switchedOff, this, &EditorWindow::editModeEnded);
     connect(m_interaction, &PreviewInteraction::fileMenuRequested, this,
             [this](const QPoint& global) { fileMenu()->popup(global); });
-    for (PreviewWidget* preview : {m_backPreview, m_frontPreview})
+    for (PreviewWidget* preview : {m_backPreview, m_frontPreview}) {
         connect(preview, &PreviewWidget::coverDropped, this, &EditorWindow::OpenSub);
+        // The text boxes follow the zoom and the screen.
+        connect(preview, &PreviewWidget::scaleChanged, this, [this] {
+            m_modes->showLook(m_document);
+            m_modes->place(m_document);
+        });
+    }
+    connect(m_undo, &EditorUndo::savedChanged, this, [this](bool saved) {
+        m_document.saved = saved;
+        updateTitle();
+    });
 }
 
 void EditorWindow::load()
@@ -324,6 +333,9 @@ void EditorWindow::languageChosen(int index)
 void EditorWindow::ApplyLanguage()
 {
     applyCaptions(this);
+    const QString undo = Lang(LangSection::Menu, 39);
+    const QString redo = Lang(LangSection::Menu, 40);
+    m_undo->setPrefixes(undo.isEmpty() ? QStringLiteral("&Undo") : undo, redo.isEmpty() ? QStringLiteral("&Redo") : redo);
     m_backPreview->setAccessibleName(m_mainTabs->tabText(0));
     m_frontPreview->setAccessibleName(m_mainTabs->tabText(1));
     m_backPreview->setAccessibleDescription(
@@ -378,10 +390,14 @@ void EditorWindow::unload()
 
 void EditorWindow::applyEdit(const Binding& row, const QString& value)
 {
-    if (bindingValue(m_document, row) == value)
-        return;
+    const QString before = bindingValue(m_document, row);
+    if (before != value)
+        m_undo->setting(row, before, value, m_binder->caption(row));
+}
+
+void EditorWindow::restoreSetting(const Binding& row, const QString& value)
+{
     setBindingValue(m_document, row, value);
-    m_document.saved = false;
     m_binder->showRow(m_document, row);
     switch (row.effect) {
     case Effect::None: break;
@@ -394,8 +410,35 @@ void EditorWindow::applyEdit(const Binding& row, const QString& value)
 
 void EditorWindow::textEdited(TextSlot slot, const QString& text)
 {
+    const QString caption = m_modes->switchOf(slot)->text().remove(QLatin1Char('&'));
+    m_undo->text(slot, textOf(m_document, slot), text, caption, true);
+}
+
+void EditorWindow::restoreText(TextSlot slot, const QString& text)
+{
     textOf(m_document, slot) = text;
-    m_document.saved = false;
+    m_modes->showDocument(m_document);
+    // While its box is open the sheet shows the text once the box closes.
+    if (!m_modes->isOn(slot))
+        redraw(sheetOf(slot));
+}
+
+void EditorWindow::restoreDocument(const CoverDocument& doc)
+{
+    const QString file = m_document.currentFile;
+    const bool saved = m_document.saved;
+    m_document = doc;
+    m_document.currentFile = file;
+    m_document.saved = saved;
+    documentReplaced();
+}
+
+void EditorWindow::changeDocument(const QString& caption, const std::function<bool(CoverDocument&)>& change)
+{
+    const CoverDocument before = m_document;
+    if (change(m_document))
+        m_undo->document(before, m_document, caption);
+    documentReplaced();
 }
 
 // The sheet shows the edited text; a front text that has something to show is switched on.
@@ -422,12 +465,15 @@ void EditorWindow::documentReplaced()
 }
 
 // The cover's file name, or the name of a cover when it has none yet.
+// The cover's file name, or the name of a cover when it has none yet, marked while changed.
 void EditorWindow::updateTitle()
 {
     QString title = FileNameOf(m_document.currentFile);
     if (title.isEmpty())
         title = Lang(LangSection::Messages, 27);
-    setWindowTitle(title.isEmpty() ? QStringLiteral("Caseleaf cover") : title);
+    setWindowTitle((title.isEmpty() ? QStringLiteral("Caseleaf cover") : title) + QStringLiteral("[*]"));
+    setWindowModified(!m_document.saved);
+    emit titleChanged();
 }
 
 void EditorWindow::redraw(Redraw sheets)
@@ -440,14 +486,12 @@ void EditorWindow::redraw(Redraw sheets)
 
 void EditorWindow::drawBack()
 {
-    UpdateBack(m_document, m_backPreview->surface(), false);
-    m_backPreview->showDrawing();
+    m_backPreview->invalidate();
 }
 
 void EditorWindow::drawFront()
 {
-    UpdateFront(m_document, m_frontPreview->surface(), false);
-    m_frontPreview->showDrawing();
+    m_frontPreview->invalidate();
 }
 
 bool EditorWindow::backPrintable() const
@@ -512,13 +556,17 @@ void EditorWindow::ClearAll_Click()
     drawBack();
     drawFront();
     GetPreset();
-    showDocument();
     m_document.saved = true;
+    m_undo->restart(true);
+    showDocument();
 }
 
 void EditorWindow::OpenSub(const QString& path)
 {
-    runFileCommand([&path](CoverFileContext& ctx) { return bool(::OpenSub(ctx, path)); });
+    if (runFileCommand([&path](CoverFileContext& ctx) { return bool(::OpenSub(ctx, path)); })) {
+        m_undo->restart(m_document.saved);
+        updateTitle();
+    }
 }
 
 bool EditorWindow::runFileCommand(const std::function<bool(CoverFileContext&)>& command)
@@ -534,6 +582,9 @@ bool EditorWindow::runFileCommand(const std::function<bool(CoverFileContext&)>& 
     const bool done = command(ctx);
     m_lastPath = ctx.lastPath;
     m_lastPicturePath = ctx.lastPicturePath;
+    // A save: the history stands where the file does.
+    if (m_document.saved && !m_undo->isClean())
+        m_undo->markSaved();
     showDocument();
     return done;
 }
@@ -556,17 +607,28 @@ void EditorWindow::helpCommand()
 
 void EditorWindow::insertText(TextSlot slot)
 {
-    if (!LoadText(textOf(m_document, slot), m_lastPath))
-        return;
-    m_modes->showDocument(m_document);
-    redraw(sheetOf(slot));
+    QString text;
+    if (LoadText(text, m_lastPath))
+        m_undo->text(slot, textOf(m_document, slot), text, popupCaption(slot, "mTextInsert"), false);
 }
 
 void EditorWindow::clearText(TextSlot slot)
 {
-    textOf(m_document, slot).clear();
-    m_modes->showDocument(m_document);
-    redraw(sheetOf(slot));
+    m_undo->text(slot, textOf(m_document, slot), QString(), popupCaption(slot, "mTextClear"), false);
+}
+
+void EditorWindow::pictureCommand(TextSlot slot, const char* entry,
+                                  const std::function<bool(CoverFileContext&)>& command)
+{
+    changeDocument(popupCaption(slot, entry), [this, &command](CoverDocument&) { return runFileCommand(command); });
+}
+
+// "Text: Clear": an entry of a pop-up menu by its submenu, as the history names it.
+QString EditorWindow::popupCaption(TextSlot slot, const char* entry) const
+{
+    const QAction* action = m_menus->popupAction(slot, entry);
+    const auto* submenu = qobject_cast<const QMenu*>(action->parent());
+    return historyName((submenu ? submenu->title() + QStringLiteral(": ") : QString()) + action->text());
 }
 
 void EditorWindow::exportPicture(TextSlot slot)

@@ -3,6 +3,7 @@
 #include "document/cover_document.h"
 #include "editor/bindings.h"
 #include "editor/edit_modes.h"
+#include "editor/editor_undo.h"
 #include "render/printing.h"
 
 #include <QString>
@@ -14,6 +15,7 @@ class ControlBinder;
 class EditorMenus;
 class PreviewInteraction;
 class PreviewWidget;
+class PreviewZoom;
 class PrinterCatalog;
 class RecentFilesMenu;
 struct CoverFileContext;
@@ -22,8 +24,9 @@ class QTabWidget;
 
 // The one editor of the program: the "Back cover" and "Front cover" tabs with their
 // previews, settings and text boxes, and the menu bar. It holds the cover document for
-// the life of the program; every control edits it through the binding table.
-class EditorWindow final : public QWidget {
+// the life of the program; every control edits it through the binding table, and every
+// edit can be undone.
+class EditorWindow final : public QWidget, private UndoTarget {
     Q_OBJECT
 public:
     explicit EditorWindow(const PrinterCatalog& printers, QWidget* parent = nullptr);
@@ -53,9 +56,12 @@ public:
     QString lastPicturePath() const { return m_lastPicturePath; }
     void setLastPicturePath(const QString& folder) { m_lastPicturePath = folder; }
 
-    // The document was replaced as a whole (a preset, a settings file): every control,
-    // text box and both sheets show it. Use it as LoadIniFile's redraw.
+    // The document was replaced as a whole (a settings file): every control, text box and
+    // both sheets show it. Use it as LoadIniFile's redraw.
     void documentReplaced();
+    // Changes the cover as a whole (a preset applied) as one step the user can undo, named
+    // by caption; change returns whether it changed anything.
+    void changeDocument(const QString& caption, const std::function<bool(CoverDocument&)>& change);
 
     // For printing. A sheet is not printable while one of its texts is edited in place.
     bool backPrintable() const;
@@ -70,13 +76,13 @@ signals:
     void exitRequested();
     // The shut-down has run; the program ends.
     void unloaded();
+    // The title or its unsaved-changes mark changed.
+    void titleChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QWidget* buildBackTab();
-    QWidget* buildFrontTab();
     void connectCommands();
 
     void fillFontLists();
@@ -85,9 +91,12 @@ private:
     // Shut-down after CheckIfSaved agreed: the per-user settings, then the working folder.
     void unload();
 
-    // A control changed: the setting takes the value, its effects follow, its sheet is redrawn.
+    // A control changed: the change is a step of the history, which makes it.
     void applyEdit(const Binding& row, const QString& value);
     void textEdited(TextSlot slot, const QString& text);
+    void restoreSetting(const Binding& row, const QString& value) override;
+    void restoreText(TextSlot slot, const QString& text) override;
+    void restoreDocument(const CoverDocument& doc) override;
     void editModeEnded(TextSlot slot);
     // Controls, text boxes and title show the document.
     void showDocument();
@@ -103,6 +112,8 @@ private:
     void helpCommand();
     void insertText(TextSlot slot);
     void clearText(TextSlot slot);
+    void pictureCommand(TextSlot slot, const char* entry, const std::function<bool(CoverFileContext&)>& command);
+    QString popupCaption(TextSlot slot, const char* entry) const;
     void exportPicture(TextSlot slot);
     // File > Print..., File > Print preview... and Settings > Printer calibration...
     void printCommand();
@@ -125,7 +136,9 @@ private:
     QString m_lastPath;
     QString m_lastPicturePath;
 
+    EditorUndo* m_undo = nullptr;
     EditorMenus* m_menus = nullptr;
+    PreviewZoom* m_zoom = nullptr;
     QTabWidget* m_mainTabs = nullptr;
     PreviewWidget* m_backPreview = nullptr;
     PreviewWidget* m_frontPreview = nullptr;

@@ -10,6 +10,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
+
+#include <cmath>
 
 namespace {
 
@@ -36,42 +39,93 @@ QString firstDraggedFile(const QMimeData* data)
 } // namespace
 
 PreviewWidget::PreviewWidget(const QSizeF& sheetMm, QWidget* parent)
-    : QWidget(parent), m_pixelRatio(devicePixelRatioF()), m_pixelsPerMm(screenDpi(screen()) / kMmPerInch)
+    : QWidget(parent)
+    , m_sheetMm(sheetMm)
+    , m_truePixelsPerMm(screenDpi(screen()) / kMmPerInch)
+    , m_pixelRatio(devicePixelRatioF())
 {
-    // Drawn in device pixels, so the sheet stays sharp on a high-density screen.
-    m_surface = std::make_unique<ImageSurface>(sheetMm, screenDpi(screen()) * m_pixelRatio);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAcceptDrops(true);
+    fitSurface();
 }
 
 PreviewWidget::~PreviewWidget() = default;
+
+void PreviewWidget::setRenderer(Renderer renderer)
+{
+    m_renderer = std::move(renderer);
+    invalidate();
+}
+
+void PreviewWidget::invalidate()
+{
+    m_upToDate = QRegion();
+    update();
+}
+
+bool PreviewWidget::fitSurface()
+{
+    const double ratio = devicePixelRatioF();
+    const double perMm = screenDpi(screen()) / kMmPerInch;
+    const double dpi = perMm * kMmPerInch * m_zoom * ratio;
+    if (m_surface && dpi == m_surfaceDpi)
+        return false;
+    m_pixelRatio = ratio;
+    m_truePixelsPerMm = perMm;
+    m_surfaceDpi = dpi;
+    // Drawn in device pixels, so the sheet stays sharp on a high-density screen.
+    m_surface = std::make_unique<ImageSurface>(m_sheetMm, dpi);
+    m_upToDate = QRegion();
+    updateGeometry();
+    update();
+    return true;
+}
+
+void PreviewWidget::setZoom(double zoom)
+{
+    if (zoom == m_zoom || zoom <= 0)
+        return;
+    m_zoom = zoom;
+    fitSurface();
+    emit scaleChanged();
+}
 
 DrawingSurface& PreviewWidget::surface()
 {
     return *m_surface;
 }
 
-void PreviewWidget::showDrawing()
+QRect PreviewWidget::toDevice(const QRect& widgetRect) const
 {
-    update();
+    const QRectF scaled(QPointF(widgetRect.topLeft()) * m_pixelRatio, QSizeF(widgetRect.size()) * m_pixelRatio);
+    return scaled.toAlignedRect() & m_surface->image().rect();
 }
 
-const QImage& PreviewWidget::image() const
+void PreviewWidget::drawMissing(const QRect& widgetRect)
 {
+    const QRect wanted = toDevice(widgetRect);
+    const QRegion missing = QRegion(wanted) - m_upToDate;
+    if (missing.isEmpty() || !m_renderer)
+        return;
+    const QRect part = missing.boundingRect();
+    m_surface->deviceContext().setClipRect(part);
+    m_renderer(*m_surface);
+    m_surface->image(); // ends the painting, and the clip with it
+    m_upToDate += part;
+}
+
+const QImage& PreviewWidget::image()
+{
+    const QRect shows = isVisible() ? visibleRegion().boundingRect() : QRect();
+    drawMissing(shows.isEmpty() ? rect() : shows);
     return m_surface->image();
-}
-
-QSizeF PreviewWidget::sheetSizeMm() const
-{
-    const QImage& sheet = m_surface->image();
-    const double devicePixelsPerMm = m_pixelsPerMm * m_pixelRatio;
-    return QSizeF(sheet.width() / devicePixelsPerMm, sheet.height() / devicePixelsPerMm);
 }
 
 QRect PreviewWidget::toPixels(const QRectF& mm) const
 {
-    return QRectF(mm.topLeft() * m_pixelsPerMm, mm.size() * m_pixelsPerMm).toRect();
+    const double perMm = pixelsPerMm();
+    return QRectF(mm.topLeft() * perMm, mm.size() * perMm).toRect();
 }
 
 void PreviewWidget::setFrames(const QList<QRectF>& areasMm)
@@ -85,13 +139,30 @@ void PreviewWidget::setFrames(const QList<QRectF>& areasMm)
 QSize PreviewWidget::sizeHint() const
 {
     const QImage& image = m_surface->image();
-    return QSize(qRound(image.width() / m_pixelRatio), qRound(image.height() / m_pixelRatio));
+    return QSize(int(std::lround(image.width() / m_pixelRatio)), int(std::lround(image.height() / m_pixelRatio)));
 }
 
-void PreviewWidget::paintEvent(QPaintEvent*)
+void PreviewWidget::showEvent(QShowEvent* event)
 {
+    QWidget::showEvent(event);
+    // A window moved to a screen of another resolution draws its sheets for that screen.
+    if (QWindow* window = windowHandle()) {
+        connect(window, &QWindow::screenChanged, this, [this] {
+            if (fitSurface())
+                emit scaleChanged();
+        }, Qt::UniqueConnection);
+    }
+    if (fitSurface())
+        emit scaleChanged();
+}
+
+void PreviewWidget::paintEvent(QPaintEvent* event)
+{
+    drawMissing(event->rect());
     QPainter painter(this);
-    painter.drawImage(QRectF(QPointF(0, 0), QSizeF(sizeHint())), m_surface->image());
+    const QRect device = toDevice(event->rect());
+    painter.drawImage(QRectF(QPointF(device.topLeft()) / m_pixelRatio, QSizeF(device.size()) / m_pixelRatio),
+                      m_surface->image(), device);
     painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DashLine));
     for (const QRectF& area : m_frames)
         painter.drawRect(toPixels(area).adjusted(-1, -1, 0, 0));
@@ -105,6 +176,16 @@ void PreviewWidget::mousePressEvent(QMouseEvent* event)
 void PreviewWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
     emit doubleClicked(toMm(event->position()));
+}
+
+void PreviewWidget::wheelEvent(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier) || event->angleDelta().y() == 0) {
+        event->ignore(); // the scroll area scrolls
+        return;
+    }
+    emit zoomRequested(event->angleDelta().y() > 0 ? 1 : -1);
+    event->accept();
 }
 
 void PreviewWidget::dragEnterEvent(QDragEnterEvent* event)

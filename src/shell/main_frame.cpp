@@ -9,11 +9,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
 
@@ -32,16 +28,12 @@ QString firstDraggedFile(const QMimeData* data)
 MainFrame::MainFrame(const PrinterCatalog& printers, QWidget* parent)
     : QMainWindow(parent)
     , m_printers(printers)
-    , m_area(new QMdiArea(this))
     , m_timer1(new QTimer(this))
     , m_unloadTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("MainFrame"));
     setWindowTitle(app::title());
     setAcceptDrops(true);
-    m_area->setObjectName(QStringLiteral("ClientArea"));
-    m_area->viewport()->installEventFilter(this);
-    setCentralWidget(m_area);
     resize(1000, 760);
 
     m_timer1->setObjectName(QStringLiteral("Timer1"));
@@ -67,17 +59,16 @@ void MainFrame::showEditor()
 {
     m_timer1->stop();
     m_editor = new EditorWindow(m_printers);
-    QMdiSubWindow* sub = m_area->addSubWindow(m_editor);
-    sub->setObjectName(QStringLiteral("EditorSubWindow"));
+    // The editor fills the frame and follows its size.
+    setCentralWidget(m_editor);
     // Exit and Esc close the frame; the editor's own close ends the program too. Queued, so
     // the editor's close has finished before the frame asks it again.
     connect(m_editor, &EditorWindow::exitRequested, this, &QWidget::close);
     connect(m_editor, &EditorWindow::unloaded, this, &QWidget::close, Qt::QueuedConnection);
+    connect(m_editor, &EditorWindow::titleChanged, this, &MainFrame::showTitle);
     m_editor->load();
-    sub->adjustSize();
-    fitEditor(sub->size());
-    const QSize client = m_area->viewport()->size();
-    sub->move((client.width() - sub->width()) / 2, (client.height() - sub->height()) / 2);
+    showTitle();
+    fitToScreen();
     if (!m_pendingOpenPath.isEmpty()) {
         const QString path = m_pendingOpenPath;
         m_pendingOpenPath.clear();
@@ -85,11 +76,17 @@ void MainFrame::showEditor()
     }
 }
 
-void MainFrame::fitEditor(const QSize& editorSize)
+// The cover's name with its unsaved-changes mark, then the program's title.
+void MainFrame::showTitle()
 {
-    // Grow the frame so that the whole editor shows, as far as the screen allows.
-    const QSize margin = size() - m_area->viewport()->size();
-    QSize wanted = size().expandedTo(editorSize + margin + QSize(16, 16));
+    setWindowTitle(m_editor->windowTitle() + QStringLiteral(" - ") + app::title());
+    setWindowModified(m_editor->isWindowModified());
+}
+
+// As large as the editor would like, as far as the screen allows.
+void MainFrame::fitToScreen()
+{
+    QSize wanted = size().expandedTo(sizeHint());
     if (const QScreen* s = screen())
         wanted = wanted.boundedTo(s->availableSize());
     resize(wanted);
@@ -155,17 +152,4 @@ void MainFrame::dropEvent(QDropEvent* event)
     event->setDropAction(Qt::CopyAction);
     event->accept();
     execute(path);
-}
-
-bool MainFrame::eventFilter(QObject* watched, QEvent* event)
-{
-    // A right click on the empty client area opens the File menu there.
-    if (watched == m_area->viewport() && event->type() == QEvent::MouseButtonPress && app::editorReady && m_editor) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::RightButton) {
-            m_editor->fileMenu()->popup(mouse->globalPosition().toPoint());
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }

@@ -5,7 +5,6 @@
 
 class EditorWindow;
 class PrinterCatalog;
-class QMdiArea;
 class QTimer;
 
 // The program's frame: runs the start-up, hosts the editor window and ends the program.
@@ -33,16 +32,15 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Timer1: the second stage of start-up.
     void showEditor();
-    void fitEditor(const QSize& editorSize);
+    void showTitle();
+    void fitToScreen();
     void unloadTick();
 
     const PrinterCatalog& m_printers;
-    QMdiArea* m_area;
     QTimer* m_timer1;
     QTimer* m_unloadTimer;
     EditorWindow* m_editor = nullptr;

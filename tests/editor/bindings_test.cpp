@@ -177,7 +177,8 @@ TEST_F(Bindings, ControlsShowWhatAnOpenedCoverHolds)
     EXPECT_FALSE(control("fCenter")->isEnabled());
     EXPECT_TRUE(control("LineSpace")->isEnabled());
     EXPECT_EQ(control<SheetTextBox>("ContentsBox")->text(), "01 Intro\r\n02 Outro");
-    EXPECT_EQ(editor->windowTitle(), "Album.vrz");
+    EXPECT_EQ(editor->windowTitle(), "Album.vrz[*]");
+    EXPECT_FALSE(editor->isWindowModified());
     EXPECT_TRUE(doc().saved);
 }
 

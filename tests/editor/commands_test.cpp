@@ -85,7 +85,8 @@ TEST_F(Commands, NewAsksFirstAndCancellingKeepsTheCover)
     EXPECT_TRUE(doc().BackPicture.image.isNull());
     EXPECT_EQ(doc().BackPicture.ref, "none");
     EXPECT_TRUE(doc().saved);
-    EXPECT_EQ(editor->windowTitle(), "Caseleaf cover");
+    EXPECT_EQ(editor->windowTitle(), "Caseleaf cover[*]");
+    EXPECT_FALSE(editor->isWindowModified());
 }
 
 TEST_F(Commands, TextCommandsOfThePopUpMenus)
@@ -213,7 +214,8 @@ TEST_F(Commands, MenuEntriesWorkOrWaitVisiblyForTheirWindows)
     disabled.sort();
     EXPECT_EQ(enabled, QStringList({"mAbout", "mCalibration", "mClearResent", "mColorCapture", "mExit", "mExport",
                                     "mGetContents", "mHelp", "mImport", "mLang0", "mLang1", "mNew", "mOpen", "mPreset",
-                                    "mPrint", "mPrintPreview", "mSave", "mSaveAs", "mShowResent"}));
+                                    "mPrint", "mPrintPreview", "mSave", "mSaveAs", "mShowResent", "mZoomActual",
+                                    "mZoomFit", "mZoomIn", "mZoomOut"}));
     EXPECT_TRUE(disabled.isEmpty()) << disabled.join(' ').toStdString();
 
     // Opening the File menu names the print entry after the sheet showing.

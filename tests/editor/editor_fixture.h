@@ -59,15 +59,16 @@ protected:
     PreviewWidget* backPreview() const { return control<PreviewWidget>(QStringLiteral("BackPreview")); }
     PreviewWidget* frontPreview() const { return control<PreviewWidget>(QStringLiteral("FrontPreview")); }
 
-    // Marks both previews; a sheet that is redrawn loses its mark.
+    // Marks both previews as they stand; a sheet that is redrawn loses its mark.
     void scribbleOnPreviews() const
     {
         for (PreviewWidget* preview : {backPreview(), frontPreview()}) {
+            preview->image();
             preview->surface().deviceContext().fillRect(QRect(0, 0, 4, 4), Qt::red);
             preview->image();
         }
     }
-    static bool redrawn(const PreviewWidget* preview) { return preview->image().pixelColor(1, 1) != QColor(Qt::red); }
+    static bool redrawn(PreviewWidget* preview) { return preview->image().pixelColor(1, 1) != QColor(Qt::red); }
 
     QTemporaryDir home;
     QTemporaryDir config;

@@ -85,7 +85,7 @@ TEST_F(Language, GermanChangesEveryCaptionWhileRunning)
     }
     // The menus, both tabs and all their pages, frames, labels, boxes and options.
     EXPECT_GE(translated, 110);
-    EXPECT_EQ(editor->windowTitle(), ReadINI(path("language/german.ini"), "Messages", "V27"));
+    EXPECT_EQ(editor->windowTitle(), ReadINI(path("language/german.ini"), "Messages", "V27") + "[*]");
 
     choose("English");
     EXPECT_EQ(captions(editor.get()), english);
@@ -108,7 +108,7 @@ TEST_F(Language, AShortSectionLeavesTheCaptionsItLacks)
     // What the file does not name keeps the text it had.
     EXPECT_EQ(control<QLabel>("FontnameLabel")->text(), "Font face");
     EXPECT_EQ(control<QLabel>("LabelHint")->text(), "Use spaces to align the text.");
-    EXPECT_EQ(control<QMenu>("mSettings")->title(), "Settings");
+    EXPECT_EQ(control<QMenu>("mSettings")->title(), "&Settings");
 }
 
 TEST_F(Language, ControlsAreKnownByTheirCaptionsNotTheirValues)
