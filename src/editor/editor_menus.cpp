@@ -39,6 +39,15 @@ QMenu* barMenu(QMenuBar* bar, const char* name)
     return menu;
 }
 
+// The desktop's keys for a command, and a key of our own where the desktop names none.
+QList<QKeySequence> withFallback(QKeySequence::StandardKey standard, QKeyCombination fallback)
+{
+    QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
+    if (keys.isEmpty())
+        keys << QKeySequence(fallback);
+    return keys;
+}
+
 // "english.ini" is listed as "English".
 QString languageCaption(const QString& fileName)
 {
@@ -58,7 +67,7 @@ EditorMenus::EditorMenus(QWidget* owner, QAction* undo, QAction* redo) : QObject
     namedAction(m_file, "mNew")->setShortcuts(QKeySequence::New);
     namedAction(m_file, "mOpen")->setShortcuts(QKeySequence::Open);
     namedAction(m_file, "mSave")->setShortcuts(QKeySequence::Save);
-    namedAction(m_file, "mSaveAs")->setShortcuts(QKeySequence::SaveAs);
+    namedAction(m_file, "mSaveAs")->setShortcuts(withFallback(QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     m_file->addSeparator();
     namedAction(m_file, "mImport");
     namedAction(m_file, "mExport");
@@ -68,7 +77,7 @@ EditorMenus::EditorMenus(QWidget* owner, QAction* undo, QAction* redo) : QObject
     // The recent files go between this separator and the one before "Exit".
     m_file->addSeparator()->setObjectName(QStringLiteral("mResentSeparator"));
     m_file->addSeparator();
-    namedAction(m_file, "mExit")->setShortcuts(QKeySequence::Quit);
+    namedAction(m_file, "mExit")->setShortcuts(withFallback(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
 
     QMenu* edit = barMenu(m_bar, "mEdit");
     edit->addAction(undo);

@@ -3,8 +3,12 @@
 #include "document/cover_document.h"
 #include "editor/bindings.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTextEdit>
 #include <QTimer>
 #include <QUndoCommand>
 #include <QUndoStack>
@@ -109,8 +113,10 @@ EditorUndo::EditorUndo(UndoTarget& target, QObject* parent)
     m_undo->setObjectName(QStringLiteral("mUndo"));
     m_redo->setObjectName(QStringLiteral("mRedo"));
     m_undo->setShortcuts(QKeySequence::Undo);
-    m_redo->setShortcuts(QList<QKeySequence>(QKeySequence::keyBindings(QKeySequence::Redo))
-                         << QKeySequence(Qt::CTRL | Qt::Key_Y));
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (!redoKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y)))
+        redoKeys << QKeySequence(Qt::CTRL | Qt::Key_Y);
+    m_redo->setShortcuts(redoKeys);
     connect(m_undo, &QAction::triggered, this, [this] {
         endTyping();
         m_stack->undo();
@@ -173,6 +179,30 @@ void EditorUndo::restart(bool saved)
     m_stack->clear();
     if (!saved)
         m_stack->resetClean();
+}
+
+void EditorUndo::takeUndoKeys(QWidget* root)
+{
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+        if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QAbstractSpinBox*>(widget)
+            || qobject_cast<QTextEdit*>(widget))
+            widget->installEventFilter(this);
+    }
+}
+
+bool EditorUndo::eventFilter(QObject* watched, QEvent* event)
+{
+    // A field that claims the keys would undo its own typing behind the history's back.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        for (const QAction* action : {m_undo, m_redo}) {
+            if (action->shortcuts().contains(QKeySequence(key->keyCombination()))) {
+                event->ignore();
+                return true;
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 bool EditorUndo::isClean() const

@@ -53,6 +53,13 @@ public:
 
     QUndoStack* stack() const { return m_stack; }
 
+    // The undo and redo keys, pressed in any text field, spin box or text box under root,
+    // undo and redo the cover's edits, not the field's own typing.
+    void takeUndoKeys(QWidget* root);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     // Where the history stands now: at the last save (saved) or not.
     void savedChanged(bool saved);

@@ -140,6 +140,7 @@ EditorWindow::EditorWindow(const PrinterCatalog& printers, QWidget* parent)
         {m_menus->popup(TextSlot::Contents), m_menus->popup(TextSlot::Inner), m_menus->popup(TextSlot::Outer)},
         m_mainTabs->tabBar());
     connectCommands();
+    m_undo->takeUndoKeys(this);
     showDocument();
 
     // Esc leaves the program exactly as Exit does.
@@ -335,13 +336,14 @@ void EditorWindow::ApplyLanguage()
     applyCaptions(this);
     const QString undo = Lang(LangSection::Menu, 39);
     const QString redo = Lang(LangSection::Menu, 40);
-    m_undo->setPrefixes(undo.isEmpty() ? QStringLiteral("&Undo") : undo, redo.isEmpty() ? QStringLiteral("&Redo") : redo);
+    m_undo->setPrefixes(undo.isEmpty() ? QStringLiteral("&Undo") : undo,
+                        redo.isEmpty() ? QStringLiteral("&Redo") : redo);
     m_backPreview->setAccessibleName(m_mainTabs->tabText(0));
     m_frontPreview->setAccessibleName(m_mainTabs->tabText(1));
     m_backPreview->setAccessibleDescription(
-        QStringLiteral("The back inlay at true size: 150 by 118 mm between the cut lines, a spine at each side"));
+        QStringLiteral("The back inlay: 150 by 118 mm between the cut lines, a spine at each side"));
     m_frontPreview->setAccessibleDescription(
-        QStringLiteral("The front booklet at true size: the inner half left, the outer half right, 120 by 120 mm each"));
+        QStringLiteral("The front booklet: the inner half left, the outer half right, 120 by 120 mm each"));
     updateTitle();
 }
 

@@ -77,6 +77,8 @@ bool PreviewWidget::fitSurface()
     // Drawn in device pixels, so the sheet stays sharp on a high-density screen.
     m_surface = std::make_unique<ImageSurface>(m_sheetMm, dpi);
     m_upToDate = QRegion();
+    // Inside a scroll area nothing else sizes the widget.
+    resize(sizeHint());
     updateGeometry();
     update();
     return true;

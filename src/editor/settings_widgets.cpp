@@ -4,6 +4,7 @@
 #include "editor/captions.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
@@ -55,7 +56,10 @@ public:
             return static_cast<QComboBox*>(widget())->currentText();
         return QAccessibleWidget::text(t);
     }
-    QStringList actionNames() const override { return QStringList(showMenuAction()) << QAccessibleWidget::actionNames(); }
+    QStringList actionNames() const override
+    {
+        return QStringList(showMenuAction()) << QAccessibleWidget::actionNames();
+    }
     void doAction(const QString& action) override
     {
         if (action == showMenuAction())
@@ -193,14 +197,29 @@ QWidget* page(const char* name, std::initializer_list<std::initializer_list<QWid
 {
     auto* widget = named(new QWidget, name);
     auto* row = new QHBoxLayout(widget);
+    QList<QWidget*> reading;
     for (const auto& column : columns) {
         auto* stack = new QVBoxLayout;
-        for (QWidget* w : column)
-            stack->addWidget(w);
-        stack->addStretch();
         row->addLayout(stack);
+        for (QWidget* w : column) {
+            stack->addWidget(w);
+            reading << w << w->findChildren<QWidget*>();
+        }
+        stack->addStretch();
     }
     row->addStretch();
+    // Tab goes down each column, then on to the next, as the page reads.
+    QWidget* previous = nullptr;
+    for (QWidget* w : reading) {
+        const QWidget* parent = w->parentWidget();
+        const bool inner = qobject_cast<const QAbstractSpinBox*>(parent) || qobject_cast<const QComboBox*>(parent);
+        // A list's pop-up is a window of its own.
+        if (inner || w->window() != widget || !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
     return widget;
 }
 

@@ -61,6 +61,8 @@ SheetTextBox::SheetTextBox(QWidget* parent) : QTextEdit(parent)
     setLineWrapMode(QTextEdit::FixedPixelWidth);
     setWordWrapMode(QTextOption::NoWrap);
     document()->setDocumentMargin(0);
+    // The editor keeps the history of the cover's texts.
+    setUndoRedoEnabled(false);
     // A line that measures a pixel wider on the screen than on paper must not scroll the box.
     connect(horizontalScrollBar(), &QScrollBar::rangeChanged, this, [this](int, int max) {
         if (max != 0)
@@ -84,7 +86,7 @@ void SheetTextBox::setText(const QString& text)
     const QScopedValueRollback quiet(m_quiet, true);
     setPlainText(QString(text).replace(lineEnd, QStringLiteral("\n")));
     applyLineFormat();
-    document()->clearUndoRedoStacks();
+    moveCursor(QTextCursor::End);
 }
 
 QStringList SheetTextBox::lines() const

@@ -13,8 +13,8 @@ public:
 
     // The text as the cover holds it: lines separated by CR LF.
     QString text() const;
-    // Shows a text (lines separated by CR LF, LF or CR) as a fresh one: nothing to undo,
-    // no edit reported.
+    // Shows a text (lines separated by CR LF, LF or CR) with the cursor at its end; reports
+    // no edit.
     void setText(const QString& text);
 
     // The text's font (its size in points) and the width of its area in millimetres,

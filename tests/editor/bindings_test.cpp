@@ -47,7 +47,8 @@ protected:
         ini.close();
         QFile texts(folder + name + ".vrz.txt");
         EXPECT_TRUE(texts.open(QIODevice::WriteOnly));
-        texts.write(toWin1252("// ~contents~=\r\n" + contents + "\r\n// ~fronttext1~=\r\n\r\n// ~fronttext2~=\r\n\r\n"));
+        texts.write(
+            toWin1252("// ~contents~=\r\n" + contents + "\r\n// ~fronttext1~=\r\n\r\n// ~fronttext2~=\r\n\r\n"));
         texts.close();
         const QString archive = path(name + ".vrz");
         EXPECT_EQ(CompressArrayFiles({ini.fileName(), texts.fileName()}, archive, 9), 0);
@@ -264,7 +265,8 @@ TEST_F(Bindings, ControlsAreEnabledAsTheirSettingsAllow)
     for (const Rule& rule : rules) {
         auto* button = control<QAbstractButton>(rule.control);
         button->setChecked(rule.value == "1");
-        EXPECT_EQ(control(rule.dependent)->isEnabled(), rule.enabled) << rule.control << "=" << rule.value.toStdString();
+        EXPECT_EQ(control(rule.dependent)->isEnabled(), rule.enabled)
+            << rule.control << "=" << rule.value.toStdString();
     }
     // A disabled "Center" keeps its tick for when a cut placement comes back.
     control<QRadioButton>("CutToCutLines")->setChecked(true);

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,8 @@ protected:
         ASSERT_TRUE(LoadLanguage(language));
         editor = std::make_unique<EditorWindow>(printers);
         editor->load();
+        editor->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
     }
 
     void TearDown() override
