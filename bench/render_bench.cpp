@@ -19,52 +19,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include "full_cover.h"
 #include "ratio_reporter.h"
 
 #include <cstdio>
 
 namespace {
-
-QImage picture(const QColor& from, const QColor& to, int side = 2000)
-{
-    QImage image(side, side, QImage::Format_RGB32);
-    QPainter painter(&image);
-    QLinearGradient gradient(0, 0, side, side);
-    gradient.setColorAt(0, from);
-    gradient.setColorAt(1, to);
-    painter.fillRect(image.rect(), gradient);
-    painter.setPen(QPen(Qt::white, side / 160));
-    for (int i = 0; i < 40; ++i)
-        painter.drawEllipse(QPoint(side / 2, side / 2), side / 100 + side * 3 * i / 250, side / 100 + side * 3 * i / 250);
-    return image;
-}
-
-CoverDocument fullCover()
-{
-    CoverDocument doc;
-    doc.Fontname = doc.Fontname2 = doc.FrontFont = doc.FrontFont2 = QStringLiteral("DejaVu Sans");
-    doc.Text = QStringLiteral("  Collected recordings, volume %c");
-    doc.Fontsize2 = QStringLiteral("8");
-    for (int i = 1; i <= 40; ++i)
-        doc.Contents += QStringLiteral("%1. A track title of a usual length - %1:%2\r\n").arg(i).arg(i * 7 % 60);
-    doc.BackPicture.image = picture(Qt::darkBlue, Qt::yellow);
-    doc.FrontPicture.image = picture(Qt::darkRed, Qt::cyan);
-    doc.FrontPicture1.image = picture(Qt::darkGreen, Qt::magenta);
-    doc.pMethod = 1;
-    doc.fStretch = 1;
-    doc.fCenter1 = 1;
-    doc.WriteLines = 1;
-    doc.LineNumbers = 1;
-    doc.LineSpace = QStringLiteral("6");
-    doc.sfText = 1;
-    doc.fFontCenter = 1;
-    doc.FrontFontSize = QStringLiteral("20");
-    doc.FrontText2 = QStringLiteral("Collected recordings\r\nVolume %c");
-    doc.sfText2 = 1;
-    doc.FrontText1 = QStringLiteral("Notes");
-    doc.currentFile = QStringLiteral("/home/someone/covers/collected.vrz");
-    return doc;
-}
 
 template <void (*Render)(CoverDocument&, DrawingSurface&, bool)>
 void onScreen(benchmark::State& state, double widthMm, double heightMm)
@@ -130,7 +90,7 @@ bool makeRenderCover(const QTemporaryDir& dir)
     app::setWorkingFolder(work);
     CoverDocument doc = fullCover();
     doc.BackPicture.ref = work + QStringLiteral("picture.jpg");
-    const QImage photo = picture(Qt::darkBlue, Qt::yellow, 600);
+    const QImage photo = benchPicture(Qt::darkBlue, Qt::yellow, 600);
     doc.BackPicture.image = photo;
     CoverFileContext ctx(doc);
     g_renderCover = dir.filePath(QStringLiteral("render.vrz"));

@@ -36,6 +36,44 @@ QString firstDraggedFile(const QMimeData* data)
     return data->urls().first().toLocalFile();
 }
 
+// A preview's sheet. Pictures are scaled to the zoom once and copied on later redraws:
+// most edits leave them as they are, and scaling a large picture costs a frame.
+class PreviewSurface final : public ImageSurface {
+public:
+    using ImageSurface::ImageSurface;
+
+protected:
+    void drawPicturePart(const QRectF& target, const QImage& picture, const QRectF& sourcePixels) override
+    {
+        const QSize size = target.size().toSize();
+        if (size.isEmpty())
+            return;
+        Scaled* hit = nullptr;
+        for (Scaled& s : m_scaled) {
+            if (s.key == picture.cacheKey() && s.source == sourcePixels && s.image.size() == size)
+                hit = &s;
+        }
+        if (!hit) {
+            // The three pictures of a sheet at one zoom.
+            if (m_scaled.size() == 3)
+                m_scaled.removeFirst();
+            const QImage part = picture.copy(sourcePixels.toAlignedRect());
+            m_scaled.append({picture.cacheKey(), sourcePixels,
+                             part.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)});
+            hit = &m_scaled.last();
+        }
+        deviceContext().drawImage(target.topLeft(), hit->image);
+    }
+
+private:
+    struct Scaled {
+        qint64 key;
+        QRectF source;
+        QImage image;
+    };
+    QList<Scaled> m_scaled;
+};
+
 } // namespace
 
 PreviewWidget::PreviewWidget(const QSizeF& sheetMm, QWidget* parent)
@@ -75,7 +113,7 @@ bool PreviewWidget::fitSurface()
     m_truePixelsPerMm = perMm;
     m_surfaceDpi = dpi;
     // Drawn in device pixels, so the sheet stays sharp on a high-density screen.
-    m_surface = std::make_unique<ImageSurface>(m_sheetMm, dpi);
+    m_surface = std::make_unique<PreviewSurface>(m_sheetMm, dpi);
     m_upToDate = QRegion();
     // Inside a scroll area nothing else sizes the widget.
     resize(sizeHint());
