@@ -38,7 +38,8 @@ public:
     EditorWindow& editor() { return m_editor; }
     PreviewWidget* preview(bool back)
     {
-        return m_editor.findChild<PreviewWidget*>(back ? QStringLiteral("BackPreview") : QStringLiteral("FrontPreview"));
+        const QString name = back ? QStringLiteral("BackPreview") : QStringLiteral("FrontPreview");
+        return m_editor.findChild<PreviewWidget*>(name);
     }
     void show(bool back, double zoom)
     {

@@ -19,8 +19,10 @@ inline QImage benchPicture(const QColor& from, const QColor& to, int side = 2000
     gradient.setColorAt(1, to);
     painter.fillRect(image.rect(), gradient);
     painter.setPen(QPen(Qt::white, side / 160));
-    for (int i = 0; i < 40; ++i)
-        painter.drawEllipse(QPoint(side / 2, side / 2), side / 100 + side * 3 * i / 250, side / 100 + side * 3 * i / 250);
+    for (int i = 0; i < 40; ++i) {
+        const int radius = side / 100 + side * 3 * i / 250;
+        painter.drawEllipse(QPoint(side / 2, side / 2), radius, radius);
+    }
     return image;
 }
 
