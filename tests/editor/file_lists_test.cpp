@@ -96,7 +96,7 @@ TEST_F(FileLists, ExportedSettingsImportAsACoverWithoutAFile)
     action("mImport")->trigger();
     EXPECT_EQ(doc().Text, "label");
     EXPECT_TRUE(doc().currentFile.isEmpty());
-    EXPECT_EQ(editor->windowTitle(), Lang(LangSection::Messages, 27));
+    EXPECT_EQ(editor->windowTitle(), Lang(LangSection::Messages, 27) + "[*]");
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().join('|').toStdString();
 }
 

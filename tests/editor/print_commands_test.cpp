@@ -48,8 +48,8 @@ protected:
 
 TEST_F(PrintCommands, PrintAndPreviewFollowTheSheetShowingAndItsEditMode)
 {
-    EXPECT_EQ(action("mPrintPreview")->text(), QStringLiteral("Print preview..."));
-    EXPECT_EQ(action("mCalibration")->text(), QStringLiteral("Printer calibration..."));
+    EXPECT_EQ(action("mPrintPreview")->text(), QStringLiteral("Print pre&view..."));
+    EXPECT_EQ(action("mCalibration")->text(), QStringLiteral("&Printer calibration..."));
     // While the contents are edited in place the back cannot be printed.
     control<QCheckBox>(QStringLiteral("EditContents"))->setChecked(true);
     emit editor->fileMenu()->aboutToShow();

@@ -179,6 +179,17 @@ TEST_F(Undo, NewAndOpenStartAFreshHistory)
     EXPECT_EQ(history()->count(), 0);
     EXPECT_TRUE(doc().saved);
     EXPECT_EQ(doc().FlipLabels, 1);
+
+    // An imported cover too.
+    dialogs.files = {path("old")};
+    action("mExport")->trigger();
+    control<QCheckBox>("FlipLabels")->setChecked(false);
+    ASSERT_EQ(history()->count(), 1);
+    dialogs.answers = {MsgResult::No};
+    dialogs.files = {path("old.vrc")};
+    action("mImport")->trigger();
+    EXPECT_EQ(history()->count(), 0);
+    EXPECT_EQ(doc().FlipLabels, 1);
 }
 
 } // namespace
