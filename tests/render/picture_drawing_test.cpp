@@ -10,8 +10,7 @@
 
 namespace {
 
-// A cover's photographs read from their files, drawn a part at a time, against the same
-// photographs decoded whole beforehand, as every picture was drawn before.
+// Photographs read from their files and drawn a part at a time, against the same ones decoded whole.
 class PictureDrawing : public RendererTest {
 protected:
     void SetUp() override
@@ -24,8 +23,7 @@ protected:
 
     enum class Read { Whole, InParts, InPartsDecodedAhead };
 
-    // The sheet drawn at dpi with the pictures decoded whole beforehand, or read as a
-    // cover's are, their parts perhaps decoded ahead for both sheets at that resolution.
+    // The sheet at dpi, its pictures decoded whole or read as a cover's are, perhaps decoded ahead.
     QImage sheet(void (*draw)(CoverDocument&, DrawingSurface&, bool), const QSizeF& size, double dpi, Read read)
     {
         const auto picture = [read](const QString& file) {
@@ -58,25 +56,18 @@ protected:
     QString m_front = m_dir.filePath(QStringLiteral("front.jpg"));
 };
 
-TEST_F(PictureDrawing, BackPlacementsOnAPageAndOnAPreview)
+TEST_F(PictureDrawing, EveryPlacementOnAPageAndOnAPreview)
 {
-    for (const int method : {0, 1, 2, 3}) {
-        for (const int centre : {0, 1}) {
-            SCOPED_TRACE(testing::Message() << "pMethod " << method << ", pCenter " << centre);
-            doc.pMethod = method;
-            doc.pCenter = centre;
-            expectSheets(&UpdateBack, QSizeF(backsheet::kWidth, backsheet::kHeight));
-        }
+    for (int placement = 0; placement < 8; ++placement) {
+        SCOPED_TRACE(testing::Message() << "back placement " << placement);
+        doc.pMethod = placement / 2;
+        doc.pCenter = placement % 2;
+        expectSheets(&UpdateBack, QSizeF(backsheet::kWidth, backsheet::kHeight));
     }
-}
-
-TEST_F(PictureDrawing, FrontPlacementsOnAPageAndOnAPreview)
-{
-    const struct { int stretch, centre; } cases[] = {{1, 0}, {0, 1}, {0, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "stretch " << c.stretch << ", centre " << c.centre);
-        doc.fStretch = doc.fStretch1 = c.stretch;
-        doc.fCenter = doc.fCenter1 = c.centre;
+    for (const auto& [stretch, centre] : {std::pair{1, 0}, {0, 1}, {0, 0}}) {
+        SCOPED_TRACE(testing::Message() << "front stretch " << stretch << ", centre " << centre);
+        doc.fStretch = doc.fStretch1 = stretch;
+        doc.fCenter = doc.fCenter1 = centre;
         expectSheets(&UpdateFront, QSizeF(frontsheet::kWidth, frontsheet::kHeight));
     }
 }
