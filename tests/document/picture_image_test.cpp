@@ -14,7 +14,7 @@ using namespace fixtures;
 
 namespace {
 
-// What a smooth drawing of region at size shows, from the piece or from the full picture.
+// A smooth drawing of source's region at size.
 QImage drawn(const QImage& source, const QRectF& region, const QSize& size)
 {
     QImage target(size, QImage::Format_RGB32);
@@ -41,9 +41,8 @@ protected:
     PictureImage m_picture;
 };
 
-// Drawn at half its pixels or less, a part is decoded reduced, and looks as the full
-// decode does scaled to that size, at least as closely as the full decode drawn that
-// small (which samples it: thin lines come and go where the reduced decode averages).
+// Drawn at half its pixels or less, a part is decoded reduced and looks like the full decode
+// scaled to that size, at least as closely as the full decode drawn that small does.
 TEST_F(PictureImageTest, ReducedPartsLookLikeTheFullPictureDrawnSmall)
 {
     const struct { QRectF region; QSize size; int reduction; } cases[] = {
@@ -68,8 +67,6 @@ TEST_F(PictureImageTest, ReducedPartsLookLikeTheFullPictureDrawnSmall)
     }
 }
 
-// Wherever every pixel counts, the pixels drawn are exactly the full decode's, whichever
-// part is decoded and in which order.
 TEST_F(PictureImageTest, PartsAtFullSizeAreExactlyTheFullDecode)
 {
     const QRect regions[] = {QRect(0, 0, 300, 200), QRect(1299, 999, 301, 201), QRect(517, 333, 222, 111),
@@ -82,11 +79,9 @@ TEST_F(PictureImageTest, PartsAtFullSizeAreExactlyTheFullDecode)
             EXPECT_EQ(piece.image.copy(inPiece), m_full.copy(region)) << region.x() << "," << scale;
         }
     }
-    EXPECT_EQ(m_picture.toImage(), m_full);
 }
 
-// A part decoded ahead on another core is the part a drawing then gets, whether it was
-// asked for or another one is; a picture dropped while its part decodes goes quietly.
+// A picture dropped while its part decodes ahead goes quietly.
 TEST_F(PictureImageTest, PartsDecodedAheadAreThePartsDrawn)
 {
     const struct { QRectF ahead, drawn; QSizeF size; } cases[] = {
@@ -99,15 +94,13 @@ TEST_F(PictureImageTest, PartsDecodedAheadAreThePartsDrawn)
         ahead.decodeAhead(c.ahead, c.size);
         const PictureImage::Piece piece = ahead.pieceFor(c.drawn, c.size);
         const PictureImage::Piece plain = readPictureFile(m_jpeg).pieceFor(c.drawn, c.size);
-        EXPECT_EQ(piece.region, plain.region);
-        EXPECT_EQ(piece.image, plain.image);
+        EXPECT_TRUE(piece.region == plain.region && piece.image == plain.image) << c.drawn.x();
     }
     readPictureFile(m_jpeg).decodeAhead(QRectF(0, 0, 1600, 1200), QSizeF(1600, 1200));
     QThreadPool::globalInstance()->waitForDone();
 }
 
-// The natural size comes from the resolution the file states, as a full decode gives it,
-// for JPEG read in parts and for other formats read whole.
+// From the resolution the file states, for JPEG read in parts and other formats read whole.
 TEST_F(PictureImageTest, NaturalSizeIsTheFilesWhateverTheFormat)
 {
     EXPECT_EQ(m_picture.size(), QSize(1600, 1200));
@@ -116,14 +109,14 @@ TEST_F(PictureImageTest, NaturalSizeIsTheFilesWhateverTheFormat)
     const QString png = m_dir.filePath(QStringLiteral("photo.png"));
     ASSERT_TRUE(photograph(300, 200, 300).save(png));
     EXPECT_NEAR(readPictureFile(png).sizeMm().height(), 200 / 300.0 * 25.4, 0.05);
-    // Qt gives a file without a resolution the screen's; that says nothing: 96 dpi.
+    // Qt gives a picture without a resolution the screen's; that says nothing: 96 dpi.
     QImage unstated(96, 48, QImage::Format_RGB32);
     unstated.fill(Qt::red);
     EXPECT_EQ(PictureImage(unstated).sizeMm(), QSizeF(25.4, 12.7));
 }
 
 // A picture of the same name inserted into another slot replaces the file; a slot that
-// read the old one goes on drawing it.
+// read the old one goes on drawing it. A file that is no picture, or a JPEG's start only, fails.
 TEST_F(PictureImageTest, KeepsItsPixelsWhenItsFileIsReplaced)
 {
     QImage green(1600, 1200, QImage::Format_RGB32);
@@ -132,7 +125,6 @@ TEST_F(PictureImageTest, KeepsItsPixelsWhenItsFileIsReplaced)
     const PictureImage::Piece piece = m_picture.pieceFor(QRectF(0, 0, 1600, 1200), QSizeF(200, 150));
     EXPECT_GT(qBlue(piece.image.pixel(1, 1)), 100) << "the photograph's blue corner, not plain green";
     EXPECT_EQ(m_picture.toImage(), m_full);
-    // Not a picture at all, or a JPEG whose data is only its start.
     QString error;
     ASSERT_TRUE(writeFile(m_jpeg, readFile(m_jpeg).left(120)));
     EXPECT_TRUE(readPictureFile(m_jpeg, &error).isNull());

@@ -1,5 +1,6 @@
 #include "document/settings_file.h"
 
+#include "archive/zip_fixtures.h"
 #include "document/cover_document.h"
 #include "fake_dialogs.h"
 #include "gtest_qt.h"
@@ -8,10 +9,11 @@
 #include "toolbox/ini_file.h"
 #include "toolbox/win1252.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+using namespace fixtures;
 
 namespace {
 
@@ -42,24 +44,11 @@ QStringList sampleLines(unsigned pattern)
     return lines;
 }
 
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void savePicture(const QString& path, const char* format)
+bool greenPicture(const QString& path, const char* format)
 {
     QImage image(40, 30, QImage::Format_RGB32);
     image.fill(Qt::green);
-    EXPECT_TRUE(image.save(path, format));
+    return image.save(path, format);
 }
 
 class SettingsFile : public ::testing::Test {
@@ -67,15 +56,15 @@ protected:
     QString path(const QString& name) const { return dir.filePath(name); }
     QString writeSettings(const QStringList& lines) const
     {
-        writeBytes(path(QStringLiteral("vorn.ini")), toWin1252("[LastCover]\r\n" + lines.join("\r\n") + "\r\n"));
-        return path(QStringLiteral("vorn.ini"));
+        EXPECT_TRUE(writeFile(path("vorn.ini"), toWin1252("[LastCover]\r\n" + lines.join("\r\n") + "\r\n")));
+        return path("vorn.ini");
     }
     QStringList savedLines(const CoverDocument& doc) const
     {
-        const QString file = path(QStringLiteral("out.ini"));
-        writeBytes(file, "[Preset]\r\nName=old.ini\r\n[LastCover]\r\nExtra=1\r\n"); // replaced whole
+        const QString file = path("out.ini");
+        EXPECT_TRUE(writeFile(file, "[Preset]\r\nName=old.ini\r\n[LastCover]\r\nExtra=1\r\n")); // replaced whole
         EXPECT_TRUE(SaveIniFile(doc, file, QString(), true));
-        return fromWin1252(readBytes(file)).split(QStringLiteral("\r\n"));
+        return fromWin1252(readFile(file)).split("\r\n");
     }
     bool load(CoverDocument& doc, const QString& file, bool settingsOnly = false)
     {
@@ -106,38 +95,39 @@ TEST_F(SettingsFile, TextModeWritesTheFiftyFourKeysInOrderAndReadsThemBack)
 
 TEST_F(SettingsFile, AFileWrittenOnWindowsLoadsAndSavesUnchanged)
 {
-    const QString file = path(QStringLiteral("vorn.ini"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(CASELEAF_TEST_DATA "/document/windows_vorn.ini"), file));
-    savePicture(path(QStringLiteral("back.jpg")), "JPG");
+    const QString file = path("vorn.ini");
+    ASSERT_TRUE(QFile::copy(CASELEAF_TEST_DATA "/document/windows_vorn.ini", file) && greenPicture(path("back.jpg"), "JPG"));
     CoverDocument d;
     EXPECT_TRUE(load(d, file));
     EXPECT_EQ(d.Text, QStringLiteral("  Sigur Rós – Ágætis byrjun  "));
     EXPECT_TRUE(d.FontItalic2 == 1 && d.FontBold2 == 0); // the contents text bold, not italic
     EXPECT_EQ(QStringList({d.BackPicture.ref, d.FrontPicture1.ref}), QStringList({path("back.jpg"), "none"}));
     EXPECT_TRUE(!d.BackPicture.image.isNull() && d.FrontPicture1.image.isNull());
-    ASSERT_TRUE(SaveIniFile(d, path(QStringLiteral("again.ini")), QString(), true, {"{back.jpg}", {}, {}}));
     // Even the font this system lacks (Times New Roman) is kept by name.
-    EXPECT_EQ(readBytes(path(QStringLiteral("again.ini"))), readBytes(file));
+    ASSERT_TRUE(SaveIniFile(d, path("again.ini"), QString(), true, {"{back.jpg}", {}, {}}));
+    EXPECT_EQ(readFile(path("again.ini")), readFile(file));
 }
 
 TEST_F(SettingsFile, TwoSlotsMayShareOnePictureBesideTheFile)
 {
-    savePicture(path(QStringLiteral("same.png")), "PNG");
+    ASSERT_TRUE(greenPicture(path("same.png"), "PNG"));
     CoverDocument d;
     d.BackPicture.image = QImage(5, 5, QImage::Format_RGB32);
     load(d, writeSettings({"BackPicture=none", "FrontPicture={same.png}", "FrontPicture1={../same.png}"}));
     EXPECT_TRUE(d.BackPicture.image.isNull());
-    EXPECT_EQ(d.FrontPicture1.ref, path(QStringLiteral("same.png"))); // never outside the folder
+    EXPECT_EQ(d.FrontPicture1.ref, path("same.png")); // never outside the folder
     EXPECT_EQ(d.FrontPicture.ref, d.FrontPicture1.ref);
-    EXPECT_EQ(d.FrontPicture.image.toImage().pixelColor(1, 1), QColor(Qt::green));
-    EXPECT_EQ(d.FrontPicture1.image.toImage().pixelColor(1, 1), QColor(Qt::green));
+    for (const CoverPicture* picture : {&d.FrontPicture, &d.FrontPicture1})
+        EXPECT_EQ(picture->image.toImage().pixelColor(1, 1), QColor(Qt::green));
 }
 
+// What a missing key cannot express stays: sizes of the back, its colours, the spacing.
+// A file cut short applies what it holds.
 TEST_F(SettingsFile, MissingKeysTakeTheirDefaults)
 {
     CoverDocument d;
     load(d, writeSettings(sampleLines(~0u)));
-    EXPECT_TRUE(load(d, path(QStringLiteral("does-not-exist.ini"))));
+    EXPECT_TRUE(load(d, path("does-not-exist.ini")));
     EXPECT_EQ(QStringList({d.Fontname, d.Fontname2, d.FrontFont, d.FrontFont2, d.FrontFontSize, d.FrontFontSize2}),
               QStringList({"Andale Mono", "Andale Mono", "Andale Mono", "Andale Mono", "9", "9"}));
     for (int zero : {d.FontBold, d.FontItalic, d.FontBold2, d.FontItalic2, d.FlipLabels, d.fStretch, d.fStretch1,
@@ -147,21 +137,27 @@ TEST_F(SettingsFile, MissingKeysTakeTheirDefaults)
     EXPECT_EQ(QList<int>({d.pMethod, d.pCenter, d.Counter, d.Counter2}), QList<int>({1, 1, 1, 1}));
     EXPECT_EQ(QStringList({d.CountFrom, d.CountFrom2, d.Text, d.topmargin, d.leftmargin, d.fTMargin, d.fLMargin2}),
               QStringList({"1", "1", "", "", "", "", ""}));
-    // What a missing key cannot express stays: sizes of the back, its colours, the spacing.
     EXPECT_EQ(QStringList({d.Fontsize, d.Fontsize2, d.LineSpace, d.BackPicture.ref, QString::number(d.CutColor)}),
               QStringList({"22", "8", "9", "none", "6636321"}));
+    const QByteArray whole = toWin1252("[LastCover]\r\n" + sampleLines(~0u).join("\r\n"));
+    ASSERT_TRUE(writeFile(path("cut.ini"), whole.left(whole.indexOf("ForeColor2=") + 13)));
+    CoverDocument cut;
+    EXPECT_TRUE(load(cut, path("cut.ini")));
+    // ForeColor2's "65280" is cut after two digits; pMethod is missing.
+    EXPECT_EQ(QList<int>({cut.ForeColor, cut.ForeColor2, cut.pMethod}), QList<int>({255, 65, 1}));
+    EXPECT_EQ(cut.Fontname, "Courier New");
     EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(redraws, 3);
 }
 
 TEST_F(SettingsFile, ASettingsOnlyLoadLeavesLabelPicturesAndCounters)
 {
-    const QString preset = writeSettings(sampleLines(0));
     CoverDocument cover;
-    cover.Text = QStringLiteral("  my label ");
-    cover.CountFrom = QStringLiteral("3");
-    cover.BackPicture = {QStringLiteral("/pics/a.png"), QImage(4, 4, QImage::Format_RGB32)};
-    cover.FrontPicture1 = {QStringLiteral("/pics/b.png"), QImage(5, 5, QImage::Format_RGB32)};
-    EXPECT_TRUE(load(cover, preset, true));
+    cover.Text = "  my label ";
+    cover.CountFrom = "3";
+    cover.BackPicture = {"/pics/a.png", QImage(4, 4, QImage::Format_RGB32)};
+    cover.FrontPicture1 = {"/pics/b.png", QImage(5, 5, QImage::Format_RGB32)};
+    EXPECT_TRUE(load(cover, writeSettings(sampleLines(0)), true));
     EXPECT_EQ(QStringList({cover.Fontname, cover.FrontFontSize2, cover.Text, cover.CountFrom, cover.CountFrom2,
                            cover.BackPicture.ref, cover.FrontPicture1.ref}),
               QStringList({"Courier New", "48", "  my label ", "3", "1", "/pics/a.png", "/pics/b.png"}));
@@ -183,76 +179,66 @@ TEST_F(SettingsFile, OldAndOddValuesAreReadAsTheEditorCanShowThem)
         {"LineSpace=7.6", "LineSpace=8"},         {"text = ' quoted ' ", "Text=\" quoted \""}};
     for (const auto& c : cases) {
         CoverDocument d;
-        d.Fontsize = QStringLiteral("16");
+        d.Fontsize = "16";
         load(d, writeSettings({QString::fromUtf8(c[0])}));
         EXPECT_TRUE(savedLines(d).contains(QString::fromUtf8(c[1]))) << c[0];
     }
 }
 
+// One message names what was skipped (the start of a long value only); the rest applies.
 TEST_F(SettingsFile, BadInputIsReportedAndTheRestApplied)
 {
     NumberedLanguage language;
-    ASSERT_TRUE(language.loaded());
-    QFile::copy(QStringLiteral(CASELEAF_TEST_DATA "/document/huge_20000x20000.png"), path(QStringLiteral("huge.png")));
-    writeBytes(path(QStringLiteral("broken.jpg")), "JFIF? no, just text");
+    ASSERT_TRUE(language.loaded() && QFile::copy(CASELEAF_TEST_DATA "/document/huge_20000x20000.png", path("huge.png"))
+                && writeFile(path("broken.jpg"), "JFIF? no, just text"));
     const QString sevens = QString(3000, QLatin1Char('7'));
-    const QString cases[][2] = {{"ForeColor=abc", "ForeColor=abc"},
-                                {"pMethod=7", "pMethod=7"},
+    const QString cases[][2] = {{"ForeColor=abc", "ForeColor=abc"}, {"pMethod=7", "pMethod=7"},
                                 {"ForeColor=" + sevens, "ForeColor=777"},
-                                {"BackPicture={broken.jpg}", path(QStringLiteral("broken.jpg"))},
+                                {"BackPicture={broken.jpg}", path("broken.jpg")},
                                 {"FrontPicture={huge.png}", "20000 x 20000"}};
-    for (const auto& c : cases) {
+    for (const auto& [line, named] : cases) {
+        SCOPED_TRACE(named.toStdString());
         dialogs.shown.clear();
         CoverDocument d;
         d.ForeColor = d.pMethod = 2;
-        EXPECT_FALSE(load(d, writeSettings({c[0], "Text=" + sevens, "FlipLabels=1"})));
-        const int method = c[0].startsWith(QLatin1String("pMethod")) ? 2 : 1; // a missing one takes the default
-        EXPECT_EQ(QList<int>({d.ForeColor, d.pMethod, d.FlipLabels}), QList<int>({2, method, 1})) << c[1].toStdString();
+        EXPECT_FALSE(load(d, writeSettings({line, "Text=" + sevens, "FlipLabels=1"})));
+        const int method = line.startsWith("pMethod") ? 2 : 1; // a missing one takes the default
+        EXPECT_EQ(QList<int>({d.ForeColor, d.pMethod, d.FlipLabels}), QList<int>({2, method, 1}));
         EXPECT_EQ(d.Text, sevens.left(2047));
-        EXPECT_TRUE(d.BackPicture.image.isNull() && d.FrontPicture.image.isNull());
+        EXPECT_TRUE(d.BackPicture.image.isNull() && d.FrontPicture.image.isNull() && app::viewEnabled);
         ASSERT_EQ(dialogs.shown.size(), 1u);
         const QString text = dialogs.shown[0].text;
-        EXPECT_TRUE(text.startsWith("Message 17\r\n\r\n") && text.contains(c[1])) << text.toStdString();
-        EXPECT_LT(text.size(), 500); // the start of a long value only
-        EXPECT_TRUE(app::viewEnabled);
+        EXPECT_TRUE(text.startsWith("Message 17\r\n\r\n") && text.contains(named) && text.size() < 500)
+            << text.toStdString();
     }
-    writeBytes(path(QStringLiteral("vorn.ini")), "[LastCover]\r\nFlipLabels=1\r\n" + QByteArray(2 << 20, ' '));
+    // Far too large to be a settings file: refused untouched.
+    ASSERT_TRUE(writeFile(path("vorn.ini"), "[LastCover]\r\nFlipLabels=1\r\n" + QByteArray(2 << 20, ' ')));
     CoverDocument d;
     d.BackPicture.image = QImage(3, 3, QImage::Format_RGB32);
-    EXPECT_FALSE(load(d, path(QStringLiteral("vorn.ini")))); // far too large to be a settings file
+    EXPECT_FALSE(load(d, path("vorn.ini")));
     EXPECT_TRUE(d.FlipLabels == 0 && !d.BackPicture.image.isNull());
     EXPECT_EQ(dialogs.shown.size(), 2u);
-    EXPECT_EQ(redraws, 5); // refused untouched
+    EXPECT_EQ(redraws, 5);
 }
 
-TEST_F(SettingsFile, ATruncatedFileAppliesWhatItHolds)
-{
-    const QByteArray whole = toWin1252("[LastCover]\r\n" + sampleLines(~0u).join("\r\n"));
-    writeBytes(path(QStringLiteral("vorn.ini")), whole.left(whole.indexOf("ForeColor2=") + 13));
-    CoverDocument d;
-    EXPECT_TRUE(load(d, path(QStringLiteral("vorn.ini"))));
-    EXPECT_EQ(d.Fontname, QStringLiteral("Courier New"));
-    // ForeColor2's "65280" is cut after two digits; pMethod is missing.
-    EXPECT_EQ(QList<int>({d.ForeColor, d.ForeColor2, d.pMethod, redraws}), QList<int>({255, 65, 1, 1}));
-}
-
+// Profile mode keeps other sections and unknown keys; a value cannot start another key;
+// a failed write is reported in both modes.
 TEST_F(SettingsFile, ProfileModeKeepsOtherSectionsAndAFailedWriteIsReported)
 {
-    const QString file = path(QStringLiteral("style.ini"));
-    writeBytes(file, "[Other]\r\nKeep=yes\r\n[LastCover]\r\nFontsize=9\r\nUnknown=x\r\n");
+    const QString file = path("style.ini");
+    ASSERT_TRUE(writeFile(file, "[Other]\r\nKeep=yes\r\n[LastCover]\r\nFontsize=9\r\nUnknown=x\r\n"));
     CoverDocument d;
-    d.Fontsize = QStringLiteral("22");
-    ASSERT_TRUE(SaveIniFile(d, file, QStringLiteral("style.ini")));
-    const QStringList lines = fromWin1252(readBytes(file)).split(QStringLiteral("\r\n"));
+    d.Fontsize = "22";
+    ASSERT_TRUE(SaveIniFile(d, file, "style.ini"));
+    const QStringList lines = fromWin1252(readFile(file)).split("\r\n");
     EXPECT_EQ(lines.mid(0, 5), QStringList({"[Other]", "Keep=yes", "[LastCover]", "Fontsize=22", "Unknown=x"}));
     EXPECT_EQ(lines.size(), 2 + 55 + 1 + 2 + 1); // each key once, Unknown kept, [Preset] added
-    EXPECT_EQ(ReadINI(file, QStringLiteral("Preset"), QStringLiteral("Name")), QStringLiteral("style.ini"));
-
-    d.Text = QStringLiteral("one\r\nFlipLabels=1\ntwo"); // cannot start another key
-    EXPECT_TRUE(savedLines(d).contains(QStringLiteral("Text=\"one FlipLabels=1 two\"")));
+    EXPECT_EQ(ReadINI(file, "Preset", "Name"), "style.ini");
+    d.Text = "one\r\nFlipLabels=1\ntwo";
+    EXPECT_TRUE(savedLines(d).contains("Text=\"one FlipLabels=1 two\""));
     NumberedLanguage language;
     ASSERT_TRUE(language.loaded());
-    EXPECT_FALSE(SaveIniFile(d, path(QStringLiteral("no/folder/vorn.ini")), QString(), true));
-    EXPECT_FALSE(SaveIniFile(d, path(QStringLiteral("no/folder/p.ini")), QStringLiteral("p.ini")));
+    EXPECT_FALSE(SaveIniFile(d, path("no/folder/vorn.ini"), QString(), true));
+    EXPECT_FALSE(SaveIniFile(d, path("no/folder/p.ini"), "p.ini"));
     EXPECT_EQ(dialogs.texts(), QStringList({"Message 16", "Message 16"}));
 }
