@@ -24,18 +24,15 @@ TEST_F(Presets, ASavedStyleAppliesToAnotherCover)
     EXPECT_EQ(SavePreset(ctx), "Rock");
     EXPECT_EQ(dialogs.inputRequests.at(0), std::make_pair(text(16), text(16)));
     EXPECT_EQ(ReadINI(shipped("Rock.ini"), "Preset", "Name"), "Rock.ini");
-    CoverDocument other;
-    other.Text = other.Contents = other.BackPicture.ref = "kept";
-    other.Counter = 0;
-    CoverFileContext otherCtx(other);
-    otherCtx.fontList = ctx.fontList;
-    EXPECT_TRUE(ApplyPreset(otherCtx, "rock"));
-    EXPECT_EQ(other.Fontname + other.Text + other.Contents + other.BackPicture.ref + settings::preset(),
-              "Verdanakeptkeptkeptrock");
-    EXPECT_EQ(other.Counter, 0);
+    doc = CoverDocument();
+    doc.Text = doc.Contents = doc.BackPicture.ref = "kept";
+    doc.Counter = 0;
+    EXPECT_TRUE(ApplyPreset(ctx, "rock"));
+    EXPECT_EQ(doc.Fontname + doc.Text + doc.Contents + doc.BackPicture.ref + settings::preset(), "Verdanakeptkeptkeptrock");
+    EXPECT_EQ(doc.Counter, 0);
     settings::setPreset("gone"); // a missing preset changes nothing
-    GetPreset(otherCtx);
-    EXPECT_EQ(other.Fontname, "Verdana");
+    GetPreset(ctx);
+    EXPECT_EQ(doc.Fontname, "Verdana");
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().join('|').toStdString();
 }
 
@@ -84,12 +81,11 @@ TEST_F(Presets, AReadOnlyProgramFolderSendsWritesToTheUser)
         return;
     ASSERT_TRUE(writeFile(shipped("Shipped.ini"), "[LastCover]\r\n"));
     const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/";
-    const auto writable = [](const QString& folder, bool w) {
-        const QFile::Permissions read = QFile::ReadOwner | QFile::ExeOwner;
-        QFile::setPermissions(folder, w ? read | QFile::WriteOwner : read);
+    const auto writable = [](const QStringList& folders, bool w) {
+        for (const QString& folder : folders)
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | (w ? QFile::WriteOwner : QFile::ReadOwner));
     };
-    writable(home.filePath("presets"), false);
-    writable(home.path(), false);
+    writable({home.filePath("presets"), home.path()}, false);
     dialogs.inputs = {"Mine", "shipped"};
     EXPECT_EQ(SavePreset(ctx), "Mine");
     EXPECT_EQ(SavePreset(ctx), "shipped"); // the user's copy wins
@@ -100,19 +96,18 @@ TEST_F(Presets, AReadOnlyProgramFolderSendsWritesToTheUser)
     EXPECT_EQ(dialogs.takeTexts(), QStringList{text(19) + " \"Shipped\""});
     recordRecentFile("/a.vrz");
     EXPECT_EQ(ReadRecentList(own + "resent_files.ini", "resent"), QStringList{"/a.vrz"});
-    writable(own, false);
+    writable({own}, false);
     recordRecentFile("/b.vrz"); // where even that fails, it is said once, not at every save
     recordRecentFile("/c.vrz");
     EXPECT_EQ(dialogs.takeTexts().size(), 1);
-    writable(own, true);
+    writable({own}, true);
     ASSERT_TRUE(claimWorkingFolder());
     EXPECT_TRUE(programPath(ProgramPath::WorkingFolder).startsWith(own + "tmp/"));
     EXPECT_TRUE(QFileInfo(programPath(ProgramPath::WorkingFolder)).isDir());
     releaseWorkingFolder();
     EXPECT_EQ(QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList({"language", "presets"}));
-    writable(home.filePath("presets"), true);
-    writable(home.path(), true);
+    writable({home.filePath("presets"), home.path()}, true);
 }
 
 } // namespace

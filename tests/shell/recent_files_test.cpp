@@ -25,15 +25,11 @@ TEST_F(RecentFiles, MostRecentFirstTenAtMost)
     EXPECT_EQ(list().size(), 10);
     EXPECT_EQ(list().first() + list().last(), cover(10) + cover(1));
     // Reopening the third moves it up; the keys below its old place are not rewritten.
-    const auto bytes = [this] {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
-    ASSERT_TRUE(writeFile(file, bytes().replace("rFile5=", "rFile5 = ")));
+    ASSERT_TRUE(writeFile(file, fixtures::readFile(file).replace("rFile5=", "rFile5 = ")));
     add(cover(8));
     add(cover(9).toUpper()); // the same entry, stored as last opened
     EXPECT_EQ(list().mid(0, 5), QStringList({cover(9).toUpper(), cover(8), cover(10), cover(7), cover(6)}));
-    EXPECT_TRUE(bytes().contains("\r\nrFile5 = /c5.vrz\r\n"));
+    EXPECT_TRUE(fixtures::readFile(file).contains("\r\nrFile5 = /c5.vrz\r\n"));
     ASSERT_TRUE(writeFile(file, "[resent]\r\nrFile0=/a.vrz\r\nrFile2=/c.vrz\r\n")); // a gap ends the list
     EXPECT_EQ(list(), QStringList{"/a.vrz"});
 }
