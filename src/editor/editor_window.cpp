@@ -577,6 +577,8 @@ bool EditorWindow::runFileCommand(const std::function<bool(CoverFileContext&)>& 
     ctx.fontList = m_printers.fontFamilies();
     ctx.lastPath = m_lastPath;
     ctx.lastPicturePath = m_lastPicturePath;
+    // Pictures are decoded ahead at the previews' resolution, zoom and pixel ratio included.
+    ctx.previewDpi = m_backPreview->pixelsPerMm() * 25.4 * m_backPreview->devicePixelRatioF();
     ctx.redrawBack = [this] { drawBack(); };
     ctx.redrawFront = [this] { drawFront(); };
     ctx.addRecent = [this](const QString& path) { AddResent(path); };
