@@ -1,93 +1,142 @@
+#include "archive/zip_engine.h"
 #include "archive/zip_fixtures.h"
 #include "gtest_qt.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
-
-#include <tuple>
 
 using namespace fixtures;
 
 namespace {
 
-// The built program without a display, on a program folder of its own whose working
-// folder holds the cover "open" in the window.
-TEST(CommandLine, ExitCodesAndWhatTheCommandsLeave)
+// The built program without a display, with a program folder (home/) and a temporary folder
+// (tmp/) of its own; its working folder holds the cover "open" in the window.
+class BuiltProgram : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QDir().mkpath(m_home + "tmp") && QDir().mkpath(m_home + "language") && QDir().mkpath(m_temp));
+        ASSERT_TRUE(QFile::copy(CASELEAF_BUILD_DIR "/language/english.ini", m_home + "language/english.ini")
+                    && writeFile(m_home + "tmp/vorn.ini", "open in the window"));
+        m_env.insert("CASELEAF_HOME", m_home);
+        m_env.insert("TMPDIR", m_temp);
+        for (const char* display : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            m_env.remove(display);
+    }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    RunResult caseleaf(const QString& args) const { return run(m_program, args.split(' '), m_dir.path(), m_env); }
+
+    QTemporaryDir m_dir;
+    const QString m_home = path("home/"), m_temp = path("tmp/");
+    const QString m_program = CASELEAF_BUILD_DIR "/caseleaf";
+    QProcessEnvironment m_env = QProcessEnvironment::systemEnvironment();
+};
+
+// A command that fails, or that could read a cover only in part, exits 1 or 2 and leaves no file.
+TEST_F(BuiltProgram, ExitCodesAndWhatTheCommandsLeave)
 {
-    QTemporaryDir dir;
-    const QString home = dir.filePath(QStringLiteral("home/"));
-    ASSERT_TRUE(QDir().mkpath(home + "tmp") && QDir().mkpath(home + "language"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(CASELEAF_BUILD_DIR "/language/english.ini"), home + "language/english.ini"));
-    ASSERT_TRUE(writeFile(home + "tmp/vorn.ini", "open in the window"));
-    ASSERT_TRUE(pythonZip(dir.filePath("a.vrz"), {{"vorn.ini", "[LastCover]\r\nText=\"cli\"\r\nBackColor=16711680\r\n"},
-                                                  {"a.vrz.txt", "// ~contents~=\r\nTrack 1\r\n"}}));
-    ASSERT_TRUE(writeFile(dir.filePath("cut.vrz"), readFile(dir.filePath("a.vrz")).left(60))
-                && writeFile(dir.filePath("out.vrz"), "replaced without asking"));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("CASELEAF_HOME"), home);
-    for (const char* display : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-        env.remove(display);
-    // The arguments, the exit code and a part of what the program writes.
-    const std::tuple<QString, int, const char*> cases[] = {
+    const QByteArray settings = "[LastCover]\r\nText=\"cli\"\r\n", texts = "// ~contents~=\r\nTrack 1\r\n";
+    // Covers read whole, in part, and with a member's name twice.
+    const std::pair<const char*, QList<Member>> covers[] = {
+        {"a.vrz", {{"vorn.ini", settings + "BackColor=16711680\r\n"}, {"a.vrz.txt", texts}}},
+        {"bad-value.vrz", {{"vorn.ini", settings + "pMethod=9\r\n"}, {"t.txt", texts}}},
+        {"no-settings.vrz", {{"t.txt", texts}}},
+        {"link.vrz", {{"vorn.ini", settings}, {"t.txt", texts}, {"p.png", "/etc/passwd", true}}},
+        {"dup.vrz", {{"vorn.ini", settings}, {"a/vorn.ini", "[LastCover]\r\nText=\"x\"\r\n"}, {"t.txt", texts}}}};
+    for (const auto& [name, members] : covers)
+        ASSERT_TRUE(pythonZip(path(name), members)) << name;
+    ASSERT_TRUE(writeFile(path("cut.vrz"), readFile(path("a.vrz")).left(60))
+                && writeFile(path("end.vrz"), QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'))
+                && writeFile(path("out.vrz"), "replaced without asking"));
+    // The arguments, the exit code and a part of what the program writes (to standard error but for --help).
+    const struct { const char* args; int code; const char* says; } cases[] = {
         {"--help", 0, "caseleaf render COVER.vrz --side back|front --out FILE.png [--dpi N]"},
         {"render a.vrz --side back --out back.png --dpi 100", 0, ""},
         {"convert a.vrz out", 0, ""},
+        {"convert dup.vrz dup-out.vrz", 0, "a/vorn.ini"}, // the member without folders is read
+        {"render dup.vrz --side back --out dup.png", 0, "a/vorn.ini"},
         {"render a.vrz --side sideways --out x.png", 2, "Usage:"},
         {"render a.vrz --side back --out x.png --dpi 0", 2, "Usage:"},
         {"render missing.vrz --side back --out x.png", 1, "474"},
         {"convert cut.vrz x.vrz", 1, "The cover could not be opened!"},
+        {"render end.vrz --side back --out x.png", 1, "The cover could not be opened!"},
         {"render a.txt --side back --out x.png", 1, ".vrz"},
         {"render a.vrz --side back --out no/such/x.png", 1, "no/such/x.png"},
         {"convert a.vrz no/such/x.vrz", 1, "The cover could not be saved!"},
+        {"convert bad-value.vrz x.vrz", 1, "pMethod=9"},
+        {"render bad-value.vrz --side back --out x.png", 1, "pMethod=9"},
+        {"convert no-settings.vrz x.vrz", 1, "vorn.ini"},
+        {"render link.vrz --side back --out x.png", 1, "p.png: a link"},
     };
+    const auto entries = [&] { return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); };
     for (const auto& [args, code, says] : cases) {
-        const RunResult r = run(QStringLiteral(CASELEAF_BUILD_DIR "/caseleaf"), args.split(' '), dir.path(), env);
-        EXPECT_EQ(r.exitCode, code) << args.toStdString() << "\n" << r.err.constData();
-        EXPECT_TRUE((code ? r.err : r.out).contains(says)) << args.toStdString() << "\n" << r.err.constData();
+        const QStringList before = entries();
+        const RunResult r = caseleaf(args);
+        EXPECT_EQ(r.exitCode, code) << args << "\n" << r.err.constData();
+        EXPECT_TRUE((QString(args) == "--help" ? r.out : r.err).contains(says)) << args << "\n" << r.err.constData();
+        EXPECT_TRUE(code == 0 || entries() == before) << args;
     }
-    EXPECT_EQ(QImage(dir.filePath("back.png")).size(), QSize(630, 504)); // 160 x 128 mm at 100 dpi
+    EXPECT_EQ(QImage(path("back.png")).size(), QSize(630, 504)); // 160 x 128 mm at 100 dpi
+    EXPECT_FALSE(QImage(path("dup.png")).isNull());
     // The extension is added as "Save as..." does, and the archive is complete.
-    EXPECT_EQ(run(QStringLiteral("unzip"), {QStringLiteral("-t"), dir.filePath("out.vrz")}).exitCode, 0);
-    EXPECT_TRUE(memberOf(dir.filePath("out.vrz"), QStringLiteral("vorn.ini")).contains("Text=\"cli\"\r\n"));
-    EXPECT_EQ(entriesBelow(home + "tmp"), QStringList{"vorn.ini"});
-    EXPECT_EQ(readFile(home + "tmp/vorn.ini"), QByteArray("open in the window"));
+    EXPECT_EQ(run("unzip", {"-t", path("out.vrz")}).exitCode, 0);
+    EXPECT_TRUE(memberOf(path("out.vrz"), "vorn.ini").contains("Text=\"cli\"\r\n"));
+    EXPECT_TRUE(memberOf(path("dup-out.vrz"), "vorn.ini").contains("Text=\"cli\"\r\n"));
+    EXPECT_EQ(entriesBelow(m_home + "tmp"), QStringList{"vorn.ini"});
+    EXPECT_EQ(readFile(m_home + "tmp/vorn.ini"), QByteArray("open in the window"));
 }
 
-// A cover of which a part cannot be read is not converted nor drawn: exit 1 and no file.
-TEST(CommandLine, APartlyReadableCoverWritesNothing)
+// Killed at twenty moments of a save over an existing cover, the program leaves the cover
+// whole; the next start removes what the killed runs left, and only that: names the program
+// makes, of processes no longer running.
+TEST_F(BuiltProgram, AnInterruptedSaveKeepsTheOldCoverAndTheNextStartCleansUp)
 {
-    QTemporaryDir dir;
-    const QByteArray settings = "[LastCover]\r\nText=\"shown\"\r\n";
-    const QByteArray texts = "// ~contents~=\r\nTrack 1\r\n";
-    ASSERT_TRUE(pythonZip(dir.filePath("bad-value.vrz"), {{"vorn.ini", settings + "pMethod=9\r\n"}, {"t.txt", texts}}));
-    ASSERT_TRUE(pythonZip(dir.filePath("no-settings.vrz"), {{"t.txt", texts}}));
-    ASSERT_TRUE(pythonZip(dir.filePath("link.vrz"), {{"vorn.ini", settings}, {"t.txt", texts}, {"p.png", "/etc/passwd", true}}));
-    ASSERT_TRUE(writeFile(dir.filePath("end.vrz"), QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0')));
-    ASSERT_TRUE(pythonZip(dir.filePath("dup.vrz"), {{"vorn.ini", settings}, {"a/vorn.ini", "[LastCover]\r\nText=\"x\"\r\n"},
-                                                    {"t.txt", texts}}));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("CASELEAF_HOME"), QStringLiteral(CASELEAF_BUILD_DIR));
-    // The cover, the exit code and a part of what standard error says.
-    const std::tuple<QString, int, const char*> cases[] = {
-        {"bad-value", 1, "pMethod=9"},
-        {"no-settings", 1, "vorn.ini"},
-        {"link", 1, "p.png: a link"},
-        {"end", 1, "The cover could not be opened!"},
-        {"dup", 0, "a/vorn.ini"},
-    };
-    for (const auto& [cover, code, says] : cases) {
-        const QString out = dir.filePath(cover + "-out");
-        for (const QStringList& args : {QStringList{"convert", cover + ".vrz", out + ".vrz"},
-                                        QStringList{"render", cover + ".vrz", "--side", "back", "--out", out + ".png"}}) {
-            const RunResult r = run(QStringLiteral(CASELEAF_BUILD_DIR "/caseleaf"), args, dir.path(), env);
-            EXPECT_EQ(r.exitCode, code) << args.join(' ').toStdString() << "\n" << r.err.constData();
-            EXPECT_TRUE(r.err.contains(says)) << args.join(' ').toStdString() << "\n" << r.err.constData();
-        }
-        EXPECT_EQ(QFile::exists(out + ".vrz") && QFile::exists(out + ".png"), code == 0) << cover.toStdString();
+    // A picture that does not compress, stored: the save has to deflate it and takes a while.
+    QImage noisy(1800, 1200, QImage::Format_RGB32);
+    QRandomGenerator::global()->fillRange(reinterpret_cast<quint32*>(noisy.bits()), noisy.sizeInBytes() / 4);
+    ASSERT_TRUE(noisy.save(path("noise.bmp")) && writeFile(path("t.txt"), "// ~contents~=\r\nx\r\n")
+                && writeFile(path("vorn.ini"), "[LastCover]\r\nText=\"big\"\r\nBackPicture={noise.bmp}\r\n"));
+    ASSERT_EQ(CompressArrayFiles({path("vorn.ini"), path("t.txt"), path("noise.bmp")}, path("big.vrz"), 0), zipcode::Ok);
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_EQ(caseleaf("convert big.vrz cover.vrz").exitCode, 0);
+    const qint64 whole = timer.elapsed();
+    // Every start removes what the runs before it left, so each kill's leftovers are counted at once.
+    int besideTotal = 0, foldersTotal = 0;
+    for (int i = 0; i < 20; ++i) {
+        QProcess p;
+        p.setWorkingDirectory(m_dir.path());
+        p.setProcessEnvironment(m_env);
+        p.start(m_program, {"convert", "big.vrz", "cover.vrz"});
+        ASSERT_TRUE(p.waitForStarted());
+        QThread::msleep(unsigned(whole * (i + 1) / 21));
+        p.kill();
+        p.waitForFinished();
+        EXPECT_EQ(run("unzip", {"-tq", path("cover.vrz")}).exitCode, 0) << i;
+        EXPECT_TRUE(memberOf(path("cover.vrz"), "vorn.ini").contains("Text=\"big\"")) << i;
+        besideTotal += QDir(m_dir.path()).entryList({"cover.vrz.??????"}, QDir::Files).size();
+        foldersTotal += QDir(m_temp).entryList({"caseleaf-*"}, QDir::Dirs).size();
     }
-    EXPECT_TRUE(memberOf(dir.filePath("dup-out.vrz"), QStringLiteral("vorn.ini")).contains("Text=\"shown\""));
+    EXPECT_TRUE(besideTotal > 0 && foldersTotal > 0); // kills came in the middle of saves
+
+    // Beside what the last kill may have left: names the program does not make, and a note
+    // and a folder of a process still running (this test).
+    const QString running = QString::number(QCoreApplication::applicationPid());
+    ASSERT_TRUE(writeFile(m_home + "writing/" + running + "-1", path("mine.vrz").toUtf8())
+                && writeFile(path("mine.vrz.Ab34Cd"), "x") && writeFile(path("cover.vrz.keep"), "x")
+                && writeFile(path("cover.vrz.Ab34Cd7"), "x") && QDir().mkpath(m_temp + "caseleaf-" + running + "-AbCdEf")
+                && QDir().mkpath(m_temp + "other-4194303-AbCdEf"));
+    ASSERT_EQ(caseleaf("convert big.vrz other.vrz").exitCode, 0);
+    QStringList left = QDir(m_dir.path()).entryList({"*.vrz.*"}, QDir::Files)
+        + QDir(m_temp).entryList({"caseleaf-*", "other-*"}, QDir::Dirs) + QDir(m_home + "writing").entryList(QDir::Files);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{running + "-1", "caseleaf-" + running + "-AbCdEf", "cover.vrz.Ab34Cd7",
+                                 "cover.vrz.keep", "mine.vrz.Ab34Cd", "other-4194303-AbCdEf"}));
 }
 
 } // namespace
