@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QPageSize>
+#include <QPdfWriter>
 
 namespace {
 
@@ -14,12 +15,8 @@ bool isBlueInk(QColor c) { return c.blue() > 200 && c.red() < 80 && c.green() < 
 bool isGreenInk(QColor c) { return c.green() > 200 && c.red() < 80 && c.blue() < 80; }
 
 // A mark: a vertical line (crossing y = 60 mm) or a horizontal one (crossing x = 80 mm),
-// in the blue of the cut lines or the green of the folds, and where it must lie.
-struct Mark {
-    bool vertical;
-    bool cut;
-    double mm;
-};
+// in the blue of the cut lines or the green of the folds, and the millimetre it is meant for.
+struct Mark { bool vertical, cut; double mm; };
 
 // Where the mark lies on the page, looked for within 4 mm of where it is expected.
 double markAt(const QImage& page, const Mark& m, double expected)
@@ -53,44 +50,44 @@ protected:
     QString path = dir.filePath(QStringLiteral("cover.pdf"));
 };
 
-TEST_F(PdfOutputTest, EachSheetOnItsPaperWithItsMarksAtTheirMillimetres)
+// Each sheet on its paper, a page per copy with its counter as searchable text in embedded
+// fonts, and its marks where a printer puts them once corrected. Letter paper is checked
+// through the command line.
+TEST_F(PdfOutputTest, EachSheetOnItsPaperWithItsMarksAndCounters)
 {
-    // Letter paper is checked through the command line.
-    const struct {
-        Sheet sheet;
-        double width, height;
-        std::vector<Mark> marks;
-    } rows[] = {
-        {Sheet::Back, 210, 297, {{true, true, 5}, {true, true, 155}, {true, false, 11}, {true, false, 149},
-                                 {false, true, 5}, {false, true, 123}}},
-        {Sheet::Front, 297, 210, {{true, true, 5}, {true, true, 245}, {true, false, 125}, {false, true, 5},
-                                  {false, true, 125}}},
+    // This printer puts p at (1 + 1.02 p, -2 + 0.98 p): in the file a mark meant for p lies at
+    // (p - offset) / scale, so that it lands on p.
+    const PrinterCalibration skewed = calibrationFromMeasurements(1 + 20 * 1.02, -2 + 20 * 0.98, 102, 98);
+    const std::vector<Mark> backMarks{{true, true, 5},  {true, true, 155}, {true, false, 11},
+                                      {true, false, 149}, {false, true, 5}, {false, true, 123}};
+    const struct { Sheet sheet; PrinterCalibration calibration; QSizeF paper; std::vector<Mark> marks; const char* text; }
+        rows[] = {
+        {Sheet::Front, {}, {297, 210}, {{true, true, 5}, {true, true, 245}, {true, false, 125}, {false, true, 5},
+                                         {false, true, 125}}, "Front %1"},
+        {Sheet::Back, skewed, {210, 297}, backMarks, "Disc %1 of the set\nSecond line"},
+        {Sheet::Back, {}, {210, 297}, backMarks, "Disc %1 of the set\nSecond line"},
     };
-    for (const auto& [sheet, width, height, marks] : rows) {
-        ASSERT_TRUE(write(sheet, 2));
+    for (const auto& [sheet, calibration, paper, marks, text] : rows) {
+        ASSERT_TRUE(write(sheet, 2, calibration));
         EXPECT_EQ(pdf::pageCount(path), 2);
-        EXPECT_NEAR(pdf::pageSizeMm(path).width(), width, 0.3);
-        EXPECT_NEAR(pdf::pageSizeMm(path).height(), height, 0.3);
+        EXPECT_NEAR(pdf::pageSizeMm(path).width(), paper.width(), 0.3);
+        EXPECT_NEAR(pdf::pageSizeMm(path).height(), paper.height(), 0.3);
+        for (int page = 1; page <= 2; ++page) {
+            const QString shown = pdf::pageText(path, page);
+            EXPECT_TRUE(shown.contains(QString::fromUtf8(text).arg(40 + page))) << shown.toStdString();
+            EXPECT_TRUE(sheet == Sheet::Front || shown.contains(QStringLiteral("Crull:W13.8 * H11.8 cm.")));
+        }
         const QImage page = pdf::pageImage(path, 2);
-        for (const Mark& m : marks)
-            EXPECT_NEAR(markAt(page, m, m.mm), m.mm, 0.1) << m.vertical << " " << m.mm;
-    }
-}
-
-TEST_F(PdfOutputTest, EachPageCarriesItsCounterAsSearchableTextInEmbeddedFonts)
-{
-    ASSERT_TRUE(write(Sheet::Back, 3));
-    for (int page = 1; page <= 3; ++page) {
-        const QString text = pdf::pageText(path, page);
-        EXPECT_TRUE(text.contains(QStringLiteral("Disc %1 of the set\nSecond line").arg(40 + page))) << page;
-        EXPECT_TRUE(text.contains(QStringLiteral("Crull:W13.8 * H11.8 cm.")));
+        for (const Mark& m : marks) {
+            const double expected = m.vertical ? (m.mm - calibration.offsetX) / calibration.scaleX
+                                               : (m.mm - calibration.offsetY) / calibration.scaleY;
+            EXPECT_NEAR(markAt(page, m, expected), expected, 0.1) << m.vertical << " " << m.mm;
+        }
     }
     const QString fonts = pdf::tool(QStringLiteral("pdffonts"), {path});
     EXPECT_TRUE(fonts.contains(QStringLiteral("DejaVuSans")));
     EXPECT_FALSE(fonts.contains(QRegularExpression(QStringLiteral("Identity-H\\s+no")))) << fonts.toStdString();
-    ASSERT_TRUE(write(Sheet::Front, 2));
-    EXPECT_TRUE(pdf::pageText(path, 2).contains(QStringLiteral("Front 42")));
-    EXPECT_EQ(doc.CountFrom2, QStringLiteral("41"));
+    EXPECT_TRUE(doc.CountFrom == "41" && doc.CountFrom2 == "41");
 }
 
 TEST_F(PdfOutputTest, APictureOnEveryPageIsStoredOnceAndShowsOnlyItsPart)
@@ -112,16 +109,63 @@ TEST_F(PdfOutputTest, APictureOnEveryPageIsStoredOnceAndShowsOnlyItsPart)
                  kWhite, "cut");
 }
 
-TEST_F(PdfOutputTest, ACalibrationMovesAndScalesEveryMarkOnEveryPage)
+TEST(Calibration, TheCorrectionFromWhatTheRulerShowedPutsEveryPointWhereItWasMeant)
 {
-    // The printer puts p at (1 + 1.02 p, -2 + 0.98 p): in the file a mark meant for p lies at
-    // (p - offset) / scale, so that it lands on p.
-    const PrinterCalibration c = calibrationFromMeasurements(1 + 20 * 1.02, -2 + 20 * 0.98, 102, 98);
-    ASSERT_TRUE(write(Sheet::Back, 2, c));
-    for (const Mark& m : {Mark{true, true, 5}, Mark{true, true, 155}, Mark{false, true, 5}, Mark{false, true, 123}}) {
-        const double expected = m.vertical ? (m.mm - 1) / 1.02 : (m.mm + 2) / 0.98;
-        EXPECT_NEAR(markAt(pdf::pageImage(path, 2), m, expected), expected, 0.1) << m.vertical << " " << m.mm;
+    // The cross landed 1.5 mm right and 2 mm up; the square came out 102 x 97 mm.
+    const PrinterCalibration c = calibrationFromMeasurements(21.5, 18, 102, 97);
+    EXPECT_TRUE(calibrationFromMeasurements(20, 20, 100, 100).isNone());
+    const double px = 600 / 25.4;
+    const QTransform t = correctionTransform(c, 600, 600);
+    for (const QPointF meant : {QPointF(0, 0), QPointF(5, 5), QPointF(155, 123), QPointF(245, 125)}) {
+        const QPointF drawn = t.map(meant * px) / px;
+        // Where this printer puts what is drawn there.
+        EXPECT_NEAR(c.offsetX + c.scaleX * drawn.x(), meant.x(), 1e-9);
+        EXPECT_NEAR(c.offsetY + c.scaleY * drawn.y(), meant.y(), 1e-9);
     }
+}
+
+TEST(Calibration, IsKeptPerPrinterNameAndImplausibleValuesAreIgnored)
+{
+    const PrinterCalibration office = calibrationFromMeasurements(21.5, 20, 100, 100);
+    const PrinterCalibration home = calibrationFromMeasurements(19, 21, 99.5, 100.5);
+    // A name with separators the settings store would otherwise read as groups.
+    const QString odd = QStringLiteral("Büro/Etage 2\\Drucker %20");
+    saveCalibration(QStringLiteral("office"), office);
+    saveCalibration(odd, home);
+    EXPECT_EQ(loadCalibration(QStringLiteral("office")), office);
+    EXPECT_EQ(loadCalibration(odd), home);
+    EXPECT_TRUE(loadCalibration(QStringLiteral("Büro")).isNone());
+    saveCalibration(QStringLiteral("office"), PrinterCalibration()); // storing none forgets it
+    EXPECT_TRUE(loadCalibration(QStringLiteral("office")).isNone());
+    for (const PrinterCalibration& wild : {calibrationFromMeasurements(20, 20, 150, 100),
+                                          calibrationFromMeasurements(60, 20, 100, 100),
+                                          calibrationFromMeasurements(20, 20, 100, -100)}) {
+        saveCalibration(odd, wild);
+        EXPECT_TRUE(loadCalibration(odd).isNone());
+    }
+}
+
+TEST(Calibration, TheSheetShowsTheCrossTheSquareAndTheRulers)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
+    {
+        QPdfWriter writer(path);
+        PrinterSurface surface(writer);
+        DrawCalibrationSheet(surface, QStringLiteral("Desk printer"));
+    }
+    const QImage page = pdf::pageImage(path, 1);
+    const auto middleMm = [](int first, int last) { return (first + last + 1) / 2.0 / kPxPerMm; };
+    const QRect across = inkBox(page, mmRect(13, 18, 27, 22), isBlackInk);
+    const QRect down = inkBox(page, mmRect(18, 13, 22, 27), isBlackInk);
+    EXPECT_NEAR(middleMm(across.top(), across.bottom()), 20, 0.1);
+    EXPECT_NEAR(middleMm(down.left(), down.right()), 20, 0.1);
+    // The square's outer edges are 100 mm apart, give or take its line width.
+    const QRect square = inkBox(page, mmRect(35, 45, 145, 155), isBlackInk);
+    EXPECT_NEAR(square.width() / kPxPerMm, 100, 0.3);
+    EXPECT_NEAR(square.height() / kPxPerMm, 100, 0.3);
+    // Rulers along both edges from the corner.
+    EXPECT_FALSE(inkBox(page, mmRect(99.5, 0, 100.5, 5), isBlackInk).isEmpty() || inkBox(page, mmRect(0, 199.5, 5, 200.5), isBlackInk).isEmpty());
 }
 
 } // namespace

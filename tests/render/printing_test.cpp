@@ -49,15 +49,9 @@ protected:
 
 TEST_F(PrintingTest, EachCopyIsAPageOfItsOwnWithTheNextCounterAndNoPageAfterTheLast)
 {
-    struct Row {
-        Sheet sheet;
-        const char* start;
-        int copies;
-        bool portrait;
-        MsgResult answer; // to the front's question on portrait paper
-        double pageWidth;
-    };
-    const Row rows[] = {
+    // The front's question on portrait paper gets the answer.
+    const struct Row { Sheet sheet; const char* start; int copies; bool portrait; MsgResult answer; double pageWidth; }
+        rows[] = {
         {Sheet::Back, "8", 3, true, MsgResult::Ok, 210},
         {Sheet::Back, "2147483647", 2, true, MsgResult::Ok, 210},
         {Sheet::Front, "8", 1, true, MsgResult::Yes, 297},
@@ -98,20 +92,10 @@ TEST_F(PrintingTest, StopsBeforeAnyPageWithTheCounterStartUntouched)
 {
     const QString halt = QStringLiteral("Message 4482\nOut of paper\n\nYou may need to restart Caseleaf to "
                                         "initialize another printer!");
-    struct Row {
-        const char* what;
-        Sheet sheet;
-        const char* start;
-        bool acceptDialog;
-        SingleCopyResult singleCopy;
-        bool reachable;
-        bool portrait; // the front asks on portrait paper; the answer here is Cancel
-        QString message; // the last one shown, empty for none
-        QString title;
-        const char* refused;
-        const char* trace; // a line the trace log holds, or none
-    };
-    const Row rows[] = {
+    // The front asks on portrait paper, and the answer is Cancel; message: the last one shown.
+    const struct Row { const char* what; Sheet sheet; const char* start; bool acceptDialog; SingleCopyResult singleCopy;
+                       bool reachable, portrait; QString message, title; const char* refused, *trace; }
+        rows[] = {
         {"cancelled dialog", Sheet::Back, "8", false, SingleCopyResult::Done, true, false, {}, {}, "", nullptr},
         {"letters after the digits", Sheet::Back, "8a", true, SingleCopyResult::Done, true, false, "Message 5",
          "Message 32", "back", nullptr},

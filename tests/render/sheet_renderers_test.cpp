@@ -1,10 +1,15 @@
 #include "render/back_renderer.h"
 #include "render/front_renderer.h"
 
+#include "archive/zip_fixtures.h"
 #include "gtest_qt.h"
 #include "render/display_lines.h"
+#include "render/sheet_file.h"
 #include "render/sheet_geometry.h"
 #include "render_test_support.h"
+
+#include <QTemporaryDir>
+#include <QtEndian>
 
 #include <cmath>
 
@@ -231,6 +236,43 @@ TEST_F(SheetRenderers, DrawNothingWhileTheViewIsDisabledButMarkTheCoverChanged)
         EXPECT_FALSE(doc.saved);
         EXPECT_TRUE(inkBox(sheet, sheet.rect(), [](QColor c) { return c != Qt::white; }).isEmpty());
     }
+}
+
+// The compression level zlib records in the header of a PNG file's first IDAT chunk:
+// 0 fastest, 1 fast, 2 default, 3 smallest; -1 when there is no such chunk.
+int pngDeflateLevel(const QByteArray& png)
+{
+    for (qsizetype at = 8; at + 10 <= png.size();) {
+        const quint32 length = qFromBigEndian<quint32>(png.constData() + at);
+        if (png.mid(at + 4, 4) == "IDAT")
+            return quint8(png.at(at + 9)) >> 6;
+        at += 12 + qsizetype(length);
+    }
+    return -1;
+}
+
+// Every pixel and the resolution come back from any format that keeps them; PNG is
+// deflated at a fast level, where Qt's writer alone would take the default.
+TEST_F(SheetRenderers, SheetFilesTakeTheFormatTheirNameGivesAndPngFast)
+{
+    QTemporaryDir dir;
+    doc.Text = QStringLiteral("Label");
+    doc.Contents = QStringLiteral("Track 1\r\nTrack 2\r\nTrack 3");
+    const QImage sheet = back();
+    const auto level = [&](const QString& name) { return pngDeflateLevel(fixtures::readFile(dir.filePath(name))); };
+    for (const QString name : {"sheet.png", "SHEET.PNG", "sheet.bmp"}) {
+        const QString path = dir.filePath(name);
+        ASSERT_TRUE(writeSheetFile(sheet, path)) << name.toStdString();
+        const QImage written(path);
+        EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), sheet) << name.toStdString();
+        EXPECT_EQ(written.dotsPerMeterX(), sheet.dotsPerMeterX()) << name.toStdString();
+        EXPECT_EQ(level(name), name.endsWith("bmp") ? -1 : 0) << name.toStdString();
+    }
+    ASSERT_TRUE(sheet.save(dir.filePath("plain.png")));
+    EXPECT_EQ(level("plain.png"), 2);
+    QString error;
+    EXPECT_FALSE(writeSheetFile(sheet, dir.filePath("no/such/folder/x.png"), &error));
+    EXPECT_FALSE(error.isEmpty());
 }
 
 } // namespace
