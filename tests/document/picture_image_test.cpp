@@ -100,8 +100,10 @@ TEST_F(PictureImageTest, PartsDecodedAheadAreThePartsDrawn)
     QThreadPool::globalInstance()->waitForDone();
 }
 
-// From the resolution the file states, for JPEG read in parts and other formats read whole.
-TEST_F(PictureImageTest, NaturalSizeIsTheFilesWhateverTheFormat)
+// The natural size comes from the resolution the file states, for JPEG read in parts and other
+// formats read whole. A picture keeps its pixels when a picture of the same name inserted into
+// another slot replaces its file; a file that is no picture, or a JPEG's start only, fails.
+TEST_F(PictureImageTest, NaturalSizeFromTheFileAndPixelsKeptWhenTheFileIsReplaced)
 {
     EXPECT_EQ(m_picture.size(), QSize(1600, 1200));
     EXPECT_NEAR(m_picture.sizeMm().width(), 1600 / 150.0 * 25.4, 0.05);
@@ -110,18 +112,11 @@ TEST_F(PictureImageTest, NaturalSizeIsTheFilesWhateverTheFormat)
     ASSERT_TRUE(photograph(300, 200, 300).save(png));
     EXPECT_NEAR(readPictureFile(png).sizeMm().height(), 200 / 300.0 * 25.4, 0.05);
     // Qt gives a picture without a resolution the screen's; that says nothing: 96 dpi.
-    QImage unstated(96, 48, QImage::Format_RGB32);
-    unstated.fill(Qt::red);
-    EXPECT_EQ(PictureImage(unstated).sizeMm(), QSizeF(25.4, 12.7));
-}
+    QImage plain(96, 48, QImage::Format_RGB32);
+    plain.fill(Qt::green);
+    EXPECT_EQ(PictureImage(plain).sizeMm(), QSizeF(25.4, 12.7));
 
-// A picture of the same name inserted into another slot replaces the file; a slot that
-// read the old one goes on drawing it. A file that is no picture, or a JPEG's start only, fails.
-TEST_F(PictureImageTest, KeepsItsPixelsWhenItsFileIsReplaced)
-{
-    QImage green(1600, 1200, QImage::Format_RGB32);
-    green.fill(Qt::green);
-    ASSERT_TRUE(green.save(m_jpeg, "JPG"));
+    ASSERT_TRUE(plain.scaled(1600, 1200).save(m_jpeg, "JPG"));
     const PictureImage::Piece piece = m_picture.pieceFor(QRectF(0, 0, 1600, 1200), QSizeF(200, 150));
     EXPECT_GT(qBlue(piece.image.pixel(1, 1)), 100) << "the photograph's blue corner, not plain green";
     EXPECT_EQ(m_picture.toImage(), m_full);
