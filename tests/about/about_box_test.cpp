@@ -10,8 +10,6 @@
 #include <QTest>
 #include <QUrl>
 
-#include <gtest/gtest.h>
-
 #include "gtest_qt.h"
 
 namespace {

@@ -1,7 +1,5 @@
 #include "about/scroll_lines.h"
 
-#include <gtest/gtest.h>
-
 #include "gtest_qt.h"
 
 TEST(ScrollLines, SplitAtBarsAndWrapAtTheLastSpaceOrWhereALetterNoLongerFits)

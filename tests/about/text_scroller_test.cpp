@@ -8,8 +8,6 @@
 #include <QTest>
 #include <QThread>
 
-#include <gtest/gtest.h>
-
 #include "gtest_qt.h"
 
 namespace {

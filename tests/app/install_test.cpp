@@ -7,9 +7,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 #include <map>
+#include <tuple>
 
 using namespace fixtures;
 
@@ -91,30 +90,22 @@ protected:
 // for it, the desktop's files, and nothing the build only needs.
 TEST_F(Installed, TreeHoldsTheProgramItsDataAndTheDesktopFiles)
 {
-    const QStringList expected = {
-        "bin/caseleaf",
-        "share/applications/caseleaf.desktop",
-        "share/caseleaf/help/abouttext.txt",
-        "share/caseleaf/help/gbhelp.html",
-        "share/icons/hicolor/scalable/apps/caseleaf.svg",
-        "share/icons/hicolor/scalable/mimetypes/application-x-caseleaf-cover.svg",
-        "share/man/man1/caseleaf.1.gz",
-        "share/metainfo/org.caseleaf.Caseleaf.metainfo.xml",
-        "share/mime/packages/caseleaf.xml",
-        "share/thumbnailers/caseleaf.thumbnailer",
-    };
+    const QStringList expected = QStringLiteral(
+        "bin/caseleaf share/applications/caseleaf.desktop share/caseleaf/help/abouttext.txt "
+        "share/caseleaf/help/gbhelp.html share/icons/hicolor/scalable/apps/caseleaf.svg "
+        "share/icons/hicolor/scalable/mimetypes/application-x-caseleaf-cover.svg share/man/man1/caseleaf.1.gz "
+        "share/metainfo/org.caseleaf.Caseleaf.metainfo.xml share/mime/packages/caseleaf.xml "
+        "share/thumbnailers/caseleaf.thumbnailer").split(' ');
     QStringList found;
     for (const QString& entry : entriesBelow(prefix())) {
         // Every shipped language and preset goes; which ones is the data folder's business.
-        if (QFileInfo(installed(entry)).isFile() && !entry.startsWith("share/caseleaf/language/")
-            && !entry.startsWith("share/caseleaf/presets/"))
+        if (QFileInfo(installed(entry)).isFile() && !entry.contains(QRegularExpression("^share/caseleaf/(language|presets)/")))
             found << entry;
     }
     EXPECT_EQ(found, expected);
-    EXPECT_EQ(QDir(installed("share/caseleaf/language")).entryList(QDir::Files),
-              QDir(CASELEAF_SOURCE_DIR "/data/language").entryList(QDir::Files));
-    EXPECT_EQ(QDir(installed("share/caseleaf/presets")).entryList(QDir::Files),
-              QDir(CASELEAF_SOURCE_DIR "/data/presets").entryList(QDir::Files));
+    for (const QString data : {"/language", "/presets"})
+        EXPECT_EQ(QDir(installed("share/caseleaf") + data).entryList(QDir::Files),
+                  QDir(CASELEAF_SOURCE_DIR "/data" + data).entryList(QDir::Files));
     EXPECT_TRUE(QFileInfo(installed("bin/caseleaf")).isExecutable());
     // The enciphered about text, not its readable source.
     EXPECT_EQ(readFile(installed("share/caseleaf/help/abouttext.txt")), readFile(CASELEAF_BUILD_DIR "/help/abouttext.txt"));
@@ -148,10 +139,7 @@ TEST_F(Installed, ProgramRendersACoverWithItsOwnDataAndWritesNothingBelowThePref
 // folder in the user's data folder, even for root, who could write below the prefix.
 TEST_F(Installed, WindowKeepsItsWorkingFolderInTheUsersDataFolder)
 {
-    {
-        QSettings settings(home("config/Caseleaf/VORN.conf"), QSettings::IniFormat);
-        settings.setValue("General/NotFirstUse", "False");
-    }
+    QSettings(home("config/Caseleaf/VORN.conf"), QSettings::IniFormat).setValue("General/NotFirstUse", "False");
     const auto before = snapshot(m_stage.path());
     QProcessEnvironment env = userEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
@@ -169,22 +157,31 @@ TEST_F(Installed, WindowKeepsItsWorkingFolderInTheUsersDataFolder)
     EXPECT_TRUE(snapshot(m_stage.path()) == before) << "the installed tree changed";
 }
 
-TEST_F(Installed, DesktopEntryIsValidAndNamesWhatIsInstalled)
+// The desktop entry and the metainfo name what is installed, and their validators find
+// nothing to say (desktop-file-validate not even a warning).
+TEST_F(Installed, DesktopFilesValidateAndNameWhatIsInstalled)
 {
-    if (!haveTool("desktop-file-validate"))
-        GTEST_SKIP() << "desktop-file-validate (desktop-file-utils) is not installed";
     const QString entry = installed("share/applications/caseleaf.desktop");
-    const RunResult r = run("desktop-file-validate", {entry});
-    EXPECT_EQ(r.exitCode, 0) << r.out.constData() << r.err.constData();
-    EXPECT_EQ(r.out + r.err, QByteArray());
-
     EXPECT_EQ(entryValue(entry, "Exec"), "caseleaf %f");
     EXPECT_TRUE(QFileInfo(installed("bin/" + entryValue(entry, "TryExec"))).isExecutable());
     EXPECT_TRUE(QFileInfo::exists(installed("share/icons/hicolor/scalable/apps/" + entryValue(entry, "Icon") + ".svg")));
     EXPECT_EQ(entryValue(entry, "MimeType"), kType + ';');
     // German desktops show their own comment and generic name.
-    EXPECT_FALSE(entryValue(entry, "Comment[de]").isEmpty());
-    EXPECT_FALSE(entryValue(entry, "GenericName[de]").isEmpty());
+    EXPECT_FALSE(entryValue(entry, "Comment[de]").isEmpty() || entryValue(entry, "GenericName[de]").isEmpty());
+    const QString metainfo = installed("share/metainfo/org.caseleaf.Caseleaf.metainfo.xml");
+    const QByteArray text = readFile(metainfo);
+    EXPECT_TRUE(text.contains("<launchable type=\"desktop-id\">caseleaf.desktop</launchable>"));
+    EXPECT_TRUE(text.contains("<mediatype>" + kType.toUtf8() + "</mediatype>"));
+    EXPECT_TRUE(text.contains("version=\"" CASELEAF_VERSION "\"")) << text.constData();
+
+    const std::tuple<const char*, QStringList, bool> validators[] = {
+        {"desktop-file-validate", {entry}, true}, {"appstreamcli", {"validate", "--no-net", metainfo}, false}};
+    for (const auto& [tool, args, silent] : validators) {
+        if (!haveTool(tool))
+            GTEST_SKIP() << tool << " is not installed";
+        const RunResult r = run(tool, args);
+        EXPECT_TRUE(r.exitCode == 0 && (!silent || (r.out + r.err).isEmpty())) << r.out.constData() << r.err.constData();
+    }
 }
 
 // With the staged tree on XDG_DATA_DIRS and its database built, as a package's trigger
@@ -243,19 +240,6 @@ TEST_F(Installed, ThumbnailerGivesTheScaledPreviewOfASavedCover)
     EXPECT_TRUE(QImage(home("cover.png")).convertToFormat(QImage::Format_RGB32)
                 == stored.scaled(128, 109, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                        .convertToFormat(QImage::Format_RGB32));
-}
-
-TEST_F(Installed, MetainfoValidatesAndLaunchesTheDesktopEntry)
-{
-    const QString metainfo = installed("share/metainfo/org.caseleaf.Caseleaf.metainfo.xml");
-    const QByteArray text = readFile(metainfo);
-    EXPECT_TRUE(text.contains("<launchable type=\"desktop-id\">caseleaf.desktop</launchable>"));
-    EXPECT_TRUE(text.contains("<mediatype>" + kType.toUtf8() + "</mediatype>"));
-    EXPECT_TRUE(text.contains("version=\"" CASELEAF_VERSION "\"")) << text.constData();
-    if (!haveTool("appstreamcli"))
-        GTEST_SKIP() << "appstreamcli (appstream) is not installed";
-    const RunResult r = run("appstreamcli", {"validate", "--no-net", metainfo});
-    EXPECT_EQ(r.exitCode, 0) << r.out.constData() << r.err.constData();
 }
 
 // The manual, the README and --help describe the same commands: whoever adds one to the

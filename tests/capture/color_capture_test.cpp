@@ -15,8 +15,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
 #include "gtest_qt.h"
 
 namespace {

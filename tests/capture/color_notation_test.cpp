@@ -5,8 +5,6 @@
 #include <QImage>
 #include <QPointF>
 
-#include <gtest/gtest.h>
-
 #include "gtest_qt.h"
 
 namespace {

@@ -6,8 +6,6 @@
 
 #include <QAbstractButton>
 
-#include <gtest/gtest.h>
-
 #include "gtest_qt.h"
 
 using fixtures::RunResult;

@@ -12,8 +12,6 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include <gtest/gtest.h>
-
 #include "gtest_qt.h"
 
 using fixtures::writeFile;

@@ -5,8 +5,6 @@
 
 #include <QRegularExpression>
 
-#include <gtest/gtest.h>
-
 #include "gtest_qt.h"
 
 namespace {

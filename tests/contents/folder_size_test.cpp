@@ -2,8 +2,6 @@
 
 #include "folder_tree.h"
 
-#include <gtest/gtest.h>
-
 #include "gtest_qt.h"
 
 TEST(GetFolderSize, Totals)

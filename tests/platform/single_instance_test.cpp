@@ -5,8 +5,6 @@
 #include <QProcess>
 #include <QUuid>
 
-#include <gtest/gtest.h>
-
 #include "gtest_qt.h"
 
 // Two real processes: the second start hands its path to the first and ends at once.

@@ -5,8 +5,6 @@
 #include "toolbox/paths.h"
 #include "toolbox/win1252.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 // The file's bytes as start-up reads them.

@@ -4,8 +4,6 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 using namespace fixtures;
 
 namespace {

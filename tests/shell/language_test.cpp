@@ -1,18 +1,15 @@
 #include "shell/language.h"
 
+#include "archive/zip_fixtures.h"
 #include "fake_dialogs.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 #include "gtest_qt.h"
 
 namespace {
-
-const QString kFallbackMessage = QStringLiteral("Unable to load languagefile \"klingon\" loading default !");
 
 // A program folder of its own, so the shipped files play no part unless a test asks.
 class Language : public ::testing::Test {
@@ -29,9 +26,7 @@ protected:
 
     void write(const QString& name, const QByteArray& bytes)
     {
-        QFile f(home.filePath("language/" + name + ".ini"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        ASSERT_TRUE(fixtures::writeFile(home.filePath("language/" + name + ".ini"), bytes));
     }
     // The name LoadLanguage settled on, or "" when it failed.
     static QString load(const QString& language)
@@ -41,36 +36,20 @@ protected:
     }
 };
 
-TEST_F(Language, AMissingOrEmptyEntryEndsTheSection)
+// A missing or empty entry ends its section; values are cut to 2047 characters.
+TEST_F(Language, AMissingOrEmptyEntryEndsTheSectionAndLongValuesAreCut)
 {
-    write("gaps", "[Menu]\r\nV1=one\r\nV2=two\r\nV4=four\r\n[Messages]\r\nV1=one\r\nV2=   \r\nV3=three\r\n"
-                  "[Preset]\r\nV1=\"\"\r\nV2=two\r\n");
+    write("gaps", "[Menu]\r\nV1=" + QByteArray(3000, 'x') + "\r\nV2=two\r\nV4=four\r\n"
+                  "[Messages]\r\nV1=one\r\nV2=   \r\nV3=three\r\n[Preset]\r\nV1=\"\"\r\nV2=two\r\n");
     ASSERT_EQ(load("gaps"), "gaps");
-    EXPECT_EQ(LangTable(LangSection::Menu), QStringList({"one", "two"}));
+    EXPECT_EQ(LangTable(LangSection::Menu), QStringList({QString(2047, 'x'), "two"}));
     EXPECT_EQ(LangTable(LangSection::Messages), QStringList({"one"}));
     EXPECT_TRUE(LangTable(LangSection::Preset).isEmpty());
 }
 
-TEST_F(Language, LongValuesAreCutTo2047Characters)
-{
-    write("long", "[Messages]\r\nV1=" + QByteArray(3000, 'x') + "\r\nV2=after\r\n");
-    ASSERT_EQ(load("long"), "long");
-    EXPECT_EQ(Lang(LangSection::Messages, 1), QString(2047, 'x'));
-    EXPECT_EQ(Lang(LangSection::Messages, 2), "after");
-}
-
-TEST_F(Language, MissingLanguageFallsBackToEnglishWithAMessage)
-{
-    write("english", "[Menu]\r\nV1=File\r\n");
-    EXPECT_EQ(load("klingon"), "english");
-    EXPECT_EQ(CurrentLanguage(), "english");
-    EXPECT_EQ(Lang(LangSection::Menu, 1), "File");
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, kFallbackMessage);
-    EXPECT_EQ(dialogs.shown[0].icon, MsgIcon::Critical);
-}
-
-TEST_F(Language, WithoutEnglishEitherTheLoadFailsAndTheTablesStay)
+// A missing language falls back to English with a message; without English either the
+// load fails and the tables already loaded stay.
+TEST_F(Language, MissingLanguageFallsBackToEnglishOrFailsKeepingTheTables)
 {
     write("german", "[Menu]\r\nV1=Datei\r\n[Messages]\r\nV1=Meldung\r\n");
     ASSERT_EQ(load("german"), "german");
@@ -80,7 +59,13 @@ TEST_F(Language, WithoutEnglishEitherTheLoadFailsAndTheTablesStay)
     EXPECT_EQ(CurrentLanguage(), "german");
     EXPECT_EQ(LangTable(LangSection::Menu), QStringList({"Datei"}));
     EXPECT_EQ(Lang(LangSection::Messages, 1), "Meldung");
-    EXPECT_EQ(dialogs.texts(), QStringList({kFallbackMessage}));
+
+    write("english", "[Menu]\r\nV1=File\r\n");
+    EXPECT_EQ(load("klingon"), "english");
+    EXPECT_EQ(CurrentLanguage(), "english");
+    EXPECT_EQ(Lang(LangSection::Menu, 1), "File");
+    EXPECT_EQ(dialogs.texts(), QStringList(2, "Unable to load languagefile \"klingon\" loading default !"));
+    EXPECT_EQ(dialogs.shown[1].icon, MsgIcon::Critical);
 }
 
 TEST_F(Language, ShippedFilesReachTheHighestEntryUsedInEachSection)

@@ -12,8 +12,6 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 #include "gtest_qt.h"
 
 // A program folder with English and the shipped "default" preset, a per-user data folder

@@ -4,8 +4,6 @@
 
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 #include <tuple>
 
 using namespace fixtures;

@@ -13,8 +13,6 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 #include "gtest_qt.h"
 
 // A program folder with the installed language files and a sound about text, and a

@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
-#include <gtest/gtest.h>
+#include <tuple>
 
 using namespace fixtures;
 
@@ -37,23 +37,16 @@ QByteArray encoded(const QImage& image, const char* format)
 
 class Thumbnail : public ::testing::Test {
 protected:
-    // A cover archive packed by the program's engine from the named members.
-    QString cover(const QString& name, const QList<Member>& members)
+    // A cover archive packed by the program's engine, with no preview member when it is empty.
+    QString cover(const QString& name, const QByteArray& preview)
     {
-        const QString folder = m_dir.filePath(name + ".members/");
-        QStringList files;
-        QDir().mkpath(folder);
-        for (const Member& m : members) {
-            files << folder + m.name;
-            EXPECT_TRUE(writeFile(files.last(), m.data));
-        }
-        const QString archive = m_dir.filePath(name);
-        EXPECT_EQ(CompressArrayFiles(files, archive, 9), zipcode::Ok) << name.toStdString();
-        return archive;
-    }
-    QString coverWithPreview(const QString& name, const QByteArray& preview)
-    {
-        return cover(name, {{"vorn.ini", "[LastCover]\r\n"}, {kPreviewFileName, preview}});
+        const QString folder = path(name + ".members/");
+        QStringList files{folder + "vorn.ini", folder + kPreviewFileName};
+        EXPECT_TRUE(QDir().mkpath(folder) && writeFile(files[0], "[LastCover]\r\n") && writeFile(files[1], preview));
+        if (preview.isEmpty())
+            files.removeLast();
+        EXPECT_EQ(CompressArrayFiles(files, path(name), 9), zipcode::Ok) << name.toStdString();
+        return path(name);
     }
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
@@ -64,27 +57,20 @@ protected:
 // size asked for; never enlarged, and never less than one pixel across.
 TEST_F(Thumbnail, IsThePreviewScaledDownToFitTheSize)
 {
-    struct Case {
-        QSize preview;
-        int size;
-        QSize expected;
-    };
-    const Case cases[] = {
+    // The preview's size, the size asked for, the thumbnail's size.
+    const std::tuple<QSize, int, QSize> cases[] = {
         {{210, 180}, 128, {128, 109}}, {{210, 180}, 105, {105, 90}}, {{210, 180}, 210, {210, 180}},
         {{210, 180}, 256, {210, 180}}, {{90, 200}, 50, {22, 50}},    {{210, 180}, 1, {1, 1}},
         {{2000, 10}, 128, {128, 1}},
     };
-    for (const Case& c : cases) {
-        const QImage preview = patterned(c.preview.width(), c.preview.height());
-        const QString out = path(QStringLiteral("thumb.png"));
+    const QString out = path(QStringLiteral("thumb.png"));
+    for (const auto& [size, asked, expected] : cases) {
+        const QImage preview = patterned(size.width(), size.height());
         QFile::remove(out);
-        ASSERT_EQ(writeThumbnail({coverWithPreview("c.vrz", encoded(preview, "BMP")), out, c.size}), 0);
+        ASSERT_EQ(writeThumbnail({cover("c.vrz", encoded(preview, "BMP")), out, asked}), 0);
         const QImage thumb = QImage(out).convertToFormat(QImage::Format_RGB32);
-        const QImage expected = c.expected == c.preview
-                                    ? preview
-                                    : preview.scaled(c.expected, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        EXPECT_EQ(thumb.size(), c.expected) << c.size;
-        EXPECT_TRUE(thumb == expected.convertToFormat(QImage::Format_RGB32)) << c.size;
+        EXPECT_EQ(thumb.size(), expected) << asked;
+        EXPECT_TRUE(thumb == preview.scaled(expected, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)) << asked;
     }
 }
 
@@ -92,7 +78,7 @@ TEST_F(Thumbnail, IsThePreviewScaledDownToFitTheSize)
 // reason and no thumbnail at all; neither the temporary nor a working folder keeps anything.
 TEST_F(Thumbnail, OfADamagedOrHostileCoverOrToAnUnwritablePlaceWritesNothing)
 {
-    const QString whole = coverWithPreview("whole.vrz", encoded(patterned(210, 180), "BMP"));
+    const QString whole = cover("whole.vrz", encoded(patterned(210, 180), "BMP"));
     const QByteArray bytes = readFile(whole);
     QByteArray flipped = bytes;
     for (int i = bytes.size() / 3; i < bytes.size() / 3 + 64; ++i)
@@ -108,23 +94,20 @@ TEST_F(Thumbnail, OfADamagedOrHostileCoverOrToAnUnwritablePlaceWritesNothing)
     const QString out = path("out.png");
     const struct {
         QString cover, out;
-        const char *says, *what;
+        const char* what;
     } cases[] = {
-        {path("cut.vrz"), out, "no readable preview", "the archive's second half missing"},
-        {path("flipped.vrz"), out, "no readable preview", "bytes of the preview changed"},
-        {path("text.vrz"), out, "no readable preview", "not an archive"},
-        {path("empty.vrz"), out, "no readable preview", "an empty file"},
-        {path("missing.vrz"), out, "no readable preview", "no such file"},
-        {cover("no-preview.vrz", {{"vorn.ini", "[LastCover]\r\n"}}), out, "no readable preview", "no preview member"},
-        {coverWithPreview("png.vrz", encoded(patterned(210, 180), "PNG")), out, "no readable preview",
-         "a PNG named as the bitmap"},
-        {coverWithPreview("promise.vrz", promising), out, "no readable preview",
-         "a header promising 10^10 pixels"},
-        {coverWithPreview("wide.vrz", encoded(patterned(2049, 2), "BMP")), out, "no readable preview",
-         "a bitmap wider than 2048"},
-        {coverWithPreview("padded.vrz", padded), out, "no readable preview", "a bitmap padded to 70 MB"},
-        {whole, path("no/such/folder/t.png"), "could not be written", "a missing folder"},
-        {whole, path("taken.png"), "could not be written", "a folder in the way"},
+        {path("cut.vrz"), out, "the archive's second half missing"},
+        {path("flipped.vrz"), out, "bytes of the preview changed"},
+        {path("text.vrz"), out, "not an archive"},
+        {path("empty.vrz"), out, "an empty file"},
+        {path("missing.vrz"), out, "no such file"},
+        {cover("no-preview.vrz", ""), out, "no preview member"},
+        {cover("png.vrz", encoded(patterned(210, 180), "PNG")), out, "a PNG named as the bitmap"},
+        {cover("promise.vrz", promising), out, "a header promising 10^10 pixels"},
+        {cover("wide.vrz", encoded(patterned(2049, 2), "BMP")), out, "a bitmap wider than 2048"},
+        {cover("padded.vrz", padded), out, "a bitmap padded to 70 MB"},
+        {whole, path("no/such/folder/t.png"), "a missing folder"},
+        {whole, path("taken.png"), "a folder in the way"},
     };
     QTemporaryDir tmp, home;
     QProcessEnvironment env = program::withoutDisplay();
@@ -133,7 +116,8 @@ TEST_F(Thumbnail, OfADamagedOrHostileCoverOrToAnUnwritablePlaceWritesNothing)
     for (const auto& c : cases) {
         const RunResult r = program::run({"thumbnail", c.cover, c.out, "256"}, m_dir.path(), env);
         EXPECT_EQ(r.exitCode, 1) << c.what;
-        EXPECT_TRUE(r.err.contains(c.says)) << c.what << ": " << r.err.constData();
+        const char* says = c.cover == whole ? "could not be written" : "no readable preview";
+        EXPECT_TRUE(r.err.contains(says)) << c.what << ": " << r.err.constData();
         EXPECT_FALSE(QFileInfo(c.out).isFile()) << c.what;
         EXPECT_EQ(entriesBelow(tmp.path()), QStringList()) << c.what;
     }

@@ -7,8 +7,6 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 namespace {
 
 // A profile of its own: test runs never touch the user's, nor each other's.

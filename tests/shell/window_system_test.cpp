@@ -3,8 +3,6 @@
 #include "built_program.h"
 #include "gtest_qt.h"
 
-#include <gtest/gtest.h>
-
 #include <tuple>
 
 using program::withoutDisplay;
@@ -13,28 +11,22 @@ namespace {
 
 TEST(WindowSystem, IsNamedByADisplayOrAnExplicitPlatform)
 {
-    struct Case {
-        const char* variable;
-        const char* value;
-        QStringList arguments;
-        bool named;
-    };
-    const Case cases[] = {
-        {nullptr, nullptr, {}, false},
-        {nullptr, nullptr, {"/debug", "cover.vrz"}, false},
+    // A variable set (if any) and its value, the arguments, and whether a window system is named.
+    const std::tuple<const char*, const char*, QStringList, bool> cases[] = {
+        {"", "", {}, false},
+        {"", "", {"/debug", "cover.vrz"}, false},
         {"DISPLAY", ":0", {}, true},
         {"DISPLAY", "", {}, false},
         {"WAYLAND_DISPLAY", "wayland-0", {}, true},
         {"QT_QPA_PLATFORM", "offscreen", {}, true},
-        {nullptr, nullptr, {"-platform", "offscreen"}, true},
+        {"", "", {"-platform", "offscreen"}, true},
         {"XDG_SESSION_TYPE", "x11", {}, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& [variable, value, arguments, named] : cases) {
         QProcessEnvironment env;
-        if (c.variable)
-            env.insert(c.variable, c.value);
-        EXPECT_EQ(windowSystemNamed(env, c.arguments), c.named)
-            << (c.variable ? c.variable : "") << " " << c.arguments.join(' ').toStdString();
+        if (*variable)
+            env.insert(variable, value);
+        EXPECT_EQ(windowSystemNamed(env, arguments), named) << variable << " " << arguments.join(' ').toStdString();
     }
 }
 

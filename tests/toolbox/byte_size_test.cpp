@@ -1,7 +1,5 @@
 #include "toolbox/byte_size.h"
 
-#include <gtest/gtest.h>
-
 #include "gtest_qt.h"
 
 TEST(FormatByteSize, BytesThenThreeSignificantDigitsWithoutWrapping)

@@ -2,8 +2,6 @@
 
 #include <QFontMetrics>
 
-#include <gtest/gtest.h>
-
 #include "gtest_qt.h"
 
 // As many leading folders as fit give way to "..." before the file name is cut.

@@ -1,7 +1,5 @@
 #include "toolbox/crypter.h"
 
-#include <gtest/gtest.h>
-
 #include "gtest_qt.h"
 
 TEST(Crypter, ShiftsDownWrappingBelow32To255AndRefusesKey32767)

@@ -5,8 +5,6 @@
 #include <QBuffer>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 #include "gtest_qt.h"
 
 #include <sys/stat.h>

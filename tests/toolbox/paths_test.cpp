@@ -4,8 +4,6 @@
 
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 #include "gtest_qt.h"
 
 #include <sys/stat.h>

@@ -3,8 +3,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 #include "gtest_qt.h"
 
 TEST(ProgramFolders, ReadFromTheProgramFolderWriteWhereTheUserMay)

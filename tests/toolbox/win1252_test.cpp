@@ -1,7 +1,5 @@
 #include "toolbox/win1252.h"
 
-#include <gtest/gtest.h>
-
 #include "gtest_qt.h"
 
 TEST(Win1252, EveryByteRoundTripsAndOthersBecomeOneQuestionMarkEach)
