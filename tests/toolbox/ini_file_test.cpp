@@ -5,6 +5,8 @@
 #include <QBuffer>
 #include <QTemporaryDir>
 
+#include <tuple>
+
 #include "gtest_qt.h"
 
 #include <sys/stat.h>
@@ -29,28 +31,23 @@ TEST_F(IniFile, ReadsLikeWindowsProfileFiles)
                                 "[s]\r\n  a  =  spaced value  \r\nb=\"  quoted  \"\r\nc='single'\r\nd=\"\"twice\"\"\r\n"
                                 "e=\"unbalanced\r\nk=v\nlong="
                                 + QByteArray(3000, 'x') + "\r\n"));
-    const struct {
-        const char *section, *key, *value;
-    } cases[] = {
+    // The section and key asked for, the value read.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"menu", "v1", "first"}, {"OTHER", "V1", "other"}, {"Menu", "V2", ""}, // only the first [Menu] counts
         {"s", "a", "spaced value"}, {"s", "b", "  quoted  "}, {"s", "c", "single"},
         {"s", "d", "\"twice\""},    {"s", "e", "\"unbalanced"}, {"s", "k", "v"},
         {"s", "missing", ""},       {"nosection", "k", ""},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ReadINI(path, c.section, c.key), c.value) << c.section << "/" << c.key;
+    for (const auto& [section, key, value] : cases)
+        EXPECT_EQ(ReadINI(path, section, key), value) << section << "/" << key;
     EXPECT_EQ(ReadINI(path, "s", "long").size(), kIniValueLimit);
 }
 
 TEST_F(IniFile, WritesInPlaceKeepingEverythingElseInWindows1252)
 {
     const QString typography = QString::fromUtf8("Grüße € „quoted“ — ™");
-    const struct {
-        QByteArray before; // empty: no file
-        std::vector<IniEntry> entries;
-        IniBase base;
-        QByteArray after;
-    } cases[] = {
+    // The file before (empty: none), the entries written and how, the file after.
+    const std::tuple<QByteArray, std::vector<IniEntry>, IniBase, QByteArray> cases[] = {
         {"; comment\r\n[A]\r\nKey=old\r\nother=1\r\n\r\n[B]\r\nkey=b\r\n", {{"a", "KEY", "new"}}, IniBase::KeepFile,
          "; comment\r\n[A]\r\nKey=new\r\nother=1\r\n\r\n[B]\r\nkey=b\r\n"},
         // New keys go to the end of their section, new sections to the end of the file.
@@ -63,12 +60,12 @@ TEST_F(IniFile, WritesInPlaceKeepingEverythingElseInWindows1252)
          "[s]\r\nk=a?b?c\r\nnext=kept\r\n"},
         {"", {{"s", "k", typography}}, IniBase::KeepFile, "[s]\r\nk=Gr\xfc\xdf" "e \x80 \x84quoted\x93 \x97 \x99\r\n"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [before, entries, base, after] : cases) {
         QFile::remove(path);
-        ASSERT_TRUE(c.before.isEmpty() || writeFile(path, c.before));
-        ASSERT_TRUE(c.entries.size() == 1 ? WriteINI(path, c.entries[0].section, c.entries[0].key, c.entries[0].value)
-                                          : WriteINI(path, c.entries, c.base));
-        EXPECT_EQ(readFile(path), c.after);
+        ASSERT_TRUE(before.isEmpty() || writeFile(path, before));
+        ASSERT_TRUE(entries.size() == 1 ? WriteINI(path, entries[0].section, entries[0].key, entries[0].value)
+                                        : WriteINI(path, entries, base));
+        EXPECT_EQ(readFile(path), after);
     }
     EXPECT_EQ(ReadINI(path, "s", "k"), typography);
     EXPECT_FALSE(WriteINI(dir.filePath("no/such/folder/x.ini"), "s", "k", "v"));
