@@ -32,11 +32,8 @@ public:
     MsgResult message(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons) override
     {
         shown.push_back({text, title, icon, buttons});
-        if (!answers.empty()) {
-            const MsgResult r = answers.front();
-            answers.pop_front();
-            return r;
-        }
+        if (!answers.empty())
+            return take(answers);
         return buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? MsgResult::Ok : MsgResult::Yes;
     }
     QString input(const QString& prompt, const QString& title, const QString&) override
@@ -49,14 +46,7 @@ public:
         fileRequests.push_back(request);
         return take(files);
     }
-    int color(int) override
-    {
-        if (colors.empty())
-            return -1;
-        const int c = colors.front();
-        colors.pop_front();
-        return c;
-    }
+    int color(int) override { return colors.empty() ? -1 : take(colors); }
 
     QStringList texts() const
     {
@@ -74,12 +64,14 @@ public:
     }
 
 private:
-    static QString take(std::deque<QString>& q)
+    // The next scripted answer; a default one (a cancelled dialog's) when none is left.
+    template <typename T>
+    static T take(std::deque<T>& q)
     {
         if (q.empty())
-            return QString();
-        QString s = q.front();
+            return T();
+        T next = q.front();
         q.pop_front();
-        return s;
+        return next;
     }
 };

@@ -20,13 +20,13 @@ class LinkCatcher : public QObject {
 public:
     LinkCatcher()
     {
-        QDesktopServices::setUrlHandler("https", this, "open");
-        QDesktopServices::setUrlHandler("mailto", this, "open");
+        for (const char* scheme : {"https", "mailto"})
+            QDesktopServices::setUrlHandler(scheme, this, "open");
     }
     ~LinkCatcher() override
     {
-        QDesktopServices::unsetUrlHandler("https");
-        QDesktopServices::unsetUrlHandler("mailto");
+        for (const char* scheme : {"https", "mailto"})
+            QDesktopServices::unsetUrlHandler(scheme);
     }
     QList<QUrl> opened;
 

@@ -1,16 +1,13 @@
 #include "about/scroll_lines.h"
 
+#include <tuple>
+
 #include "gtest_qt.h"
 
 TEST(ScrollLines, SplitAtBarsAndWrapAtTheLastSpaceOrWhereALetterNoLongerFits)
 {
-    const struct {
-        const char* text;
-        int direction;
-        bool wrap;
-        int width, shadow;
-        QStringList lines;
-    } cases[] = {
+    // The text, the direction, whether it wraps, the view's and the shadow's width, the lines.
+    const std::tuple<const char*, int, bool, int, int, QStringList> cases[] = {
         {"a|b||c", kScrollUp, false, 100, 0, {"a", "b", "", "c"}},
         {"a|b", kScrollUp0, false, 100, 0, {"a", "b"}},
         {"a|b", kScrollLeft, true, 10, 0, {"a    b"}}, // leftward: one line, never wrapped
@@ -31,7 +28,6 @@ TEST(ScrollLines, SplitAtBarsAndWrapAtTheLastSpaceOrWhereALetterNoLongerFits)
         {"one|two three four", kScrollUp, true, 60, 0, {"one", "two", " three", " four"}},
     };
     const auto tenEach = [](const QString& s) { return 10 * int(s.size()); };
-    for (const auto& c : cases)
-        EXPECT_EQ(SplitScrollLines(c.text, c.direction, c.wrap, c.width, c.shadow, tenEach), c.lines)
-            << c.text << " in " << c.width;
+    for (const auto& [text, direction, wrap, width, shadow, lines] : cases)
+        EXPECT_EQ(SplitScrollLines(text, direction, wrap, width, shadow, tenEach), lines) << text << " in " << width;
 }

@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QThread>
 
+#include <tuple>
+
 #include "gtest_qt.h"
 
 namespace {
@@ -52,22 +54,20 @@ struct Scroller {
 
 TEST(TextScroller, ScrollsUpFromBelowTheViewWithItsShadow)
 {
-    const struct {
-        const char* text;
-        int shadow;
-        bool font, shadowShown;
-    } cases[] = {{"", 1, false, false}, {"WWW|MMM|www", 2, true, true}, {"WWW|MMM", 0, true, false}};
-    for (const auto& c : cases) {
-        Scroller s(c.text);
-        s.w.setShadowSize(c.shadow);
-        EXPECT_EQ(s.pixels(kBack), 200 * 100) << c.text; // starting below the view
-        if (*c.text) {
+    // The text, the shadow's size, whether letters and shadow show once scrolled.
+    const std::tuple<const char*, int, bool, bool> cases[] = {
+        {"", 1, false, false}, {"WWW|MMM|www", 2, true, true}, {"WWW|MMM", 0, true, false}};
+    for (const auto& [text, shadow, font, shadowShown] : cases) {
+        Scroller s(text);
+        s.w.setShadowSize(shadow);
+        EXPECT_EQ(s.pixels(kBack), 200 * 100) << text; // starting below the view
+        if (*text) {
             // Two line steps, the view and a band of 20 pixels behind the text.
-            EXPECT_EQ(s.w.pictureSize().height(), (s.w.lines().size() - 1) * (s.w.fontMetrics().height() + c.shadow) + 120);
+            EXPECT_EQ(s.w.pictureSize().height(), (s.w.lines().size() - 1) * (s.w.fontMetrics().height() + shadow) + 120);
             ASSERT_TRUE(s.scrollIntoView());
         }
-        EXPECT_EQ(s.pixels(kFont) > 0, c.font) << c.text;
-        EXPECT_EQ(s.pixels(kShadow) > 0, c.shadowShown) << c.text;
+        EXPECT_EQ(s.pixels(kFont) > 0, font) << text;
+        EXPECT_EQ(s.pixels(kShadow) > 0, shadowShown) << text;
     }
 }
 

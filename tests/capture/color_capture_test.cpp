@@ -29,15 +29,14 @@ public:
         show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(this));
     }
-    QColor left;
-    QColor right;
+    QColor left, right;
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
+        p.fillRect(rect(), right);
         p.fillRect(QRect(0, 0, width() / 2, height()), left);
-        p.fillRect(QRect(width() / 2, 0, width() - width() / 2, height()), right);
     }
 };
 
@@ -57,10 +56,9 @@ struct FakeDesktop final : ScreenReader {
 
 CaptureOverlay* shownOverlay()
 {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
+    for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* o = qobject_cast<CaptureOverlay*>(w); o && o->isVisible())
             return o;
-    }
     return nullptr;
 }
 
@@ -125,24 +123,22 @@ TEST_F(ColourCaptureTest, PicksFromTheScreenAsItWasAndAKeyCancels)
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(ColourCaptureTest, WithoutAScreenCopyOrPortalThePickerSaysWhy)
+// Where the screen cannot be copied the picker says why; on Wayland the portal picks, and
+// without one the picker says so too.
+TEST_F(ColourCaptureTest, WithoutAScreenCopyThePortalPicksOrThePickerSaysWhy)
 {
-    FakeDesktop noCopy;
-    clickCapture();
-    captureDone();
+    {
+        FakeDesktop noCopy;
+        clickCapture();
+        captureDone();
+    }
     EXPECT_EQ(shownOverlay(), nullptr);
     EXPECT_TRUE(box("hexBox").isEmpty());
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_TRUE(dialogs.shown[0].text.contains("could not be copied"));
-}
-
-TEST_F(ColourCaptureTest, OnWaylandThePortalPicks)
-{
+    EXPECT_EQ(dialogs.takeTexts(), QStringList{"The screen could not be copied, so no colour can be picked from it."});
     PrivateBus bus;
     if (!bus.running())
         GTEST_SKIP() << "no dbus-daemon to run a private bus";
     FakeDesktop wayland(&bus);
-    // Without a portal the picker says so; then the portal picks, then it is cancelled.
     clickCapture();
     captureDone();
     ASSERT_EQ(dialogs.shown.size(), 1u);

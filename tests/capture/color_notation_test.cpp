@@ -3,7 +3,10 @@
 #include "platform/screen_access.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QPointF>
+
+#include <tuple>
 
 #include "gtest_qt.h"
 
@@ -13,18 +16,15 @@ int value(int red, int green, int blue) { return red + 256 * green + 65536 * blu
 
 TEST(ColourNotation, HexDigitsAreRedGreenBlue)
 {
-    const struct {
-        int colour;
-        const char* hex;
-        const char* rgb;
-    } cases[] = {
+    // The colour, its hexadecimal and its "R,G,B" text.
+    const std::tuple<int, const char*, const char*> cases[] = {
         {value(255, 128, 0), "FF8000", "255,128,0"}, {value(255, 0, 0), "FF0000", "255,0,0"}, {0, "000000", "0,0,0"},
         {value(0, 0, 16), "000010", "0,0,16"}, {value(0x12, 0x34, 0x56), "123456", "18,52,86"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ColorToHex(c.colour), c.hex) << c.colour;
-        EXPECT_EQ(HexToRgbText(QStringLiteral("#") + c.hex, false), c.rgb);
-        EXPECT_EQ(HexToRgbText(c.hex, true), QString::number(c.colour));
+    for (const auto& [colour, hex, rgb] : cases) {
+        EXPECT_EQ(ColorToHex(colour), hex) << colour;
+        EXPECT_EQ(HexToRgbText(QStringLiteral("#") + hex, false), rgb);
+        EXPECT_EQ(HexToRgbText(hex, true), QString::number(colour));
     }
     for (const char* text : {"", "#FFF", "FF80001", "##FF8000"})
         EXPECT_EQ(HexToRgbText(text, false), "0") << text;
@@ -39,9 +39,7 @@ TEST(ColourNotation, ColourUnderAPointFollowsTheDevicePixelRatio)
     // Left half red, right half blue, in device pixels, one marked pixel.
     QImage still(8, 4, QImage::Format_RGB32);
     still.fill(qRgb(255, 0, 0));
-    for (int y = 0; y < 4; ++y)
-        for (int x = 4; x < 8; ++x)
-            still.setPixel(x, y, qRgb(0, 0, 255));
+    QPainter(&still).fillRect(4, 0, 4, 4, QColor(0, 0, 255));
     still.setPixel(2, 2, qRgb(1, 2, 3));
     EXPECT_EQ(ColourAt(still, QPointF(2, 2)), value(1, 2, 3));
     EXPECT_EQ(ColourAt(still, QPointF(8, 1)), -1);
@@ -54,12 +52,8 @@ TEST(ColourNotation, ColourUnderAPointFollowsTheDevicePixelRatio)
 
 TEST(ScreenAccess, WaylandSessionsPickThroughThePortal)
 {
-    const struct {
-        const char* platform;
-        const char* session;
-        bool waylandDisplay;
-        ScreenAccess access;
-    } cases[] = {
+    // The platform, the session type, whether WAYLAND_DISPLAY is set, the access.
+    const std::tuple<const char*, const char*, bool, ScreenAccess> cases[] = {
         {"xcb", "x11", false, ScreenAccess::StillImage},
         {"offscreen", "wayland", true, ScreenAccess::StillImage},
         {"wayland", "wayland", true, ScreenAccess::Portal},
@@ -68,8 +62,8 @@ TEST(ScreenAccess, WaylandSessionsPickThroughThePortal)
         {"xcb", "wayland", true, ScreenAccess::Portal},
         {"xcb", "", true, ScreenAccess::Portal},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(screenAccessFor(c.platform, c.session, c.waylandDisplay), c.access) << c.platform << " " << c.session;
+    for (const auto& [platform, session, waylandDisplay, access] : cases)
+        EXPECT_EQ(screenAccessFor(platform, session, waylandDisplay), access) << platform << " " << session;
 }
 
 } // namespace

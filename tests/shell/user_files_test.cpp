@@ -1,20 +1,61 @@
+// The files the program keeps for the user: presets and the recent files list.
 #include "shell/presets.h"
 
+#include "archive/zip_fixtures.h"
+#include "document/cover_archive.h"
+#include "document/cover_document.h"
+#include "fake_dialogs.h"
+#include "ordinary_user.h"
+#include "shell/app_state.h"
+#include "shell/language.h"
 #include "shell/recent_files.h"
+#include "shell/recent_files_menu.h"
 #include "shell/user_settings.h"
 #include "shell/working_folder.h"
 #include "toolbox/ini_file.h"
 #include "toolbox/program_folder.h"
 
+#include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QMenu>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
-#include "ordinary_user.h"
-#include "preset_fixture.h"
+#include "gtest_qt.h"
 
 namespace {
 
-class Presets : public PresetFolders {};
+// A program folder with English and the shipped "default" preset, a per-user data folder
+// and profile of their own, scripted dialogs and one cover.
+class Presets : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qputenv("CASELEAF_HOME", home.path().toLocal8Bit());
+        qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+        QSettings(QSettings::UserScope, "Caseleaf", "VORN").clear();
+        ASSERT_TRUE(QDir(home.path()).mkpath("language") && QDir(home.path()).mkpath("presets"));
+        for (const char* f : {"language/english.ini", "presets/default.ini"})
+            ASSERT_TRUE(QFile::copy(QStringLiteral(CASELEAF_BUILD_DIR "/") + f, home.filePath(f)));
+        QString english = "english";
+        ASSERT_TRUE(LoadLanguage(english));
+        app::viewEnabled = true;
+        ctx.fontList = {"DejaVu Sans", "Liberation Serif", "Verdana"};
+    }
+    void TearDown() override { qunsetenv("CASELEAF_HOME"); }
+
+    static QString text(int n) { return Lang(LangSection::Preset, n); }
+    QString shipped(const QString& name) const { return home.filePath("presets/" + name); }
+    static bool writeFile(const QString& path, const QByteArray& content) { return fixtures::writeFile(path, content); }
+
+    QTemporaryDir home, data;
+    FakeDialogs dialogs;
+    CoverDocument doc;
+    CoverFileContext ctx{doc};
+};
 
 // A preset carries the style and leaves the other cover's texts, pictures and counters.
 TEST_F(Presets, ASavedStyleAppliesToAnotherCover)
@@ -108,6 +149,58 @@ TEST_F(Presets, AReadOnlyProgramFolderSendsWritesToTheUser)
     EXPECT_EQ(QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList({"language", "presets"}));
     writable({home.filePath("presets"), home.path()}, true);
+}
+
+class RecentFiles : public Presets {
+protected:
+    QString file = home.filePath("resent_files.ini");
+    QStringList list() const { return ReadRecentList(file, "resent"); }
+    void add(const QString& path) { ASSERT_TRUE(UpdateRecentList(file, "resent", path)); }
+};
+
+QString cover(int n) { return QStringLiteral("/c%1.vrz").arg(n); }
+
+TEST_F(RecentFiles, MostRecentFirstTenAtMost)
+{
+    for (int n = 0; n <= 10; ++n)
+        add(cover(n));
+    EXPECT_EQ(list().size(), 10);
+    EXPECT_EQ(list().first() + list().last(), cover(10) + cover(1));
+    // Reopening the third moves it up; the keys below its old place are not rewritten.
+    ASSERT_TRUE(writeFile(file, fixtures::readFile(file).replace("rFile5=", "rFile5 = ")));
+    add(cover(8));
+    add(cover(9).toUpper()); // the same entry, stored as last opened
+    EXPECT_EQ(list().mid(0, 5), QStringList({cover(9).toUpper(), cover(8), cover(10), cover(7), cover(6)}));
+    EXPECT_TRUE(fixtures::readFile(file).contains("\r\nrFile5 = /c5.vrz\r\n"));
+    ASSERT_TRUE(writeFile(file, "[resent]\r\nrFile0=/a.vrz\r\nrFile2=/c.vrz\r\n")); // a gap ends the list
+    EXPECT_EQ(list(), QStringList{"/a.vrz"});
+}
+
+// The File menu: the separator above the list, numbered entries, the entry below.
+TEST_F(RecentFiles, TheMenuOpensEntriesOrSaysTheyAreGone)
+{
+    QMenu menu;
+    QAction* separator = menu.addSeparator();
+    QAction* below = menu.addAction("Exit");
+    QStringList opened;
+    RecentFilesMenu recent(&menu, separator, below, [&opened](const QString& p) { opened << p; });
+    EXPECT_FALSE(recent.UpdateResent(true) || separator->isVisible());
+    const QString deep = home.filePath("a folder with a long name/another long folder name/x.vrz");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(deep).path()) && writeFile(deep, "x"));
+    recent.AddResent(deep, true);
+    recent.AddResent("/Rock & Roll/a.vrz", true);
+    ASSERT_EQ(menu.actions().size(), 4);
+    EXPECT_EQ(menu.actions()[1]->text(), "0 /Rock && Roll/a.vrz"); // "&" is no mnemonic
+    EXPECT_TRUE(menu.actions()[2]->text().endsWith(".../x.vrz")) << menu.actions()[2]->text().toStdString();
+    EXPECT_TRUE(separator->isVisible());
+    menu.actions()[2]->trigger();
+    menu.actions()[1]->trigger();
+    EXPECT_EQ(opened, QStringList{deep});
+    const QString gone = Lang(LangSection::Messages, 42);
+    EXPECT_EQ(dialogs.takeTexts(),
+              QStringList{"\"/Rock & Roll/a.vrz\" " + gone + "\r\n" + Lang(LangSection::Messages, 41)});
+    EXPECT_TRUE(recent.UpdateResent(false)); // a hidden list hides its separator too
+    EXPECT_FALSE(separator->isVisible() || menu.actions()[1]->isVisible());
 }
 
 } // namespace
