@@ -18,8 +18,6 @@ using fixtures::writeFile;
 
 namespace {
 
-QString spaces(int n) { return QString(n, QLatin1Char(' ')); }
-
 // A language that numbers the dialog's captions, and a folder tree that the dialog
 // opens on as the process's current folder.
 class ContentsDialogTest : public ::testing::Test {

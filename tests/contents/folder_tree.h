@@ -4,6 +4,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+// The padding of a listing line.
+inline QString spaces(int n) { return QString(n, QLatin1Char(' ')); }
+
 // A folder tree in a temporary folder, built by relative paths.
 class FolderTree {
 public:

@@ -6,8 +6,6 @@
 
 using namespace fixtures;
 
-namespace {
-
 // The built program without a display converting a legacy set (settings, texts, picture).
 TEST(ConvertLegacy, BothWaysAndRenderReadsALegacyCover)
 {
@@ -51,5 +49,3 @@ TEST(ConvertLegacy, BothWaysAndRenderReadsALegacyCover)
     EXPECT_EQ(readFile(dir.filePath("taken/p.png")) + readFile(dir.filePath("taken/x.vrc")), "someone else's");
     EXPECT_TRUE(caseleaf("--help").out.contains("may also be a legacy cover (.vrc,"));
 }
-
-} // namespace
