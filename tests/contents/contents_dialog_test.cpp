@@ -1,10 +1,10 @@
 #include "contents/contents_dialog.h"
 
-#include "archive/zip_fixtures.h"
 #include "contents/size_panel.h"
 #include "fake_dialogs.h"
 #include "folder_tree.h"
 #include "platform/clipboard.h"
+#include "program_home.h"
 #include "shell/language.h"
 
 #include <QAbstractButton>
@@ -14,15 +14,13 @@
 
 #include "gtest_qt.h"
 
-using fixtures::writeFile;
-
 namespace {
 
 // A language that numbers the dialog's captions, and a folder tree that the dialog
 // opens on as the process's current folder.
 class ContentsDialogTest : public ::testing::Test {
 protected:
-    QTemporaryDir home;
+    ProgramHome program;
     FakeDialogs dialogs;
     FolderTree tree;
     QString previousFolder = QDir::currentPath();
@@ -33,8 +31,7 @@ protected:
         QByteArray captions = "[Messages]\r\nV1=Message 1\r\nV2=Message 2\r\n[GetContents]\r\n";
         for (int n = 1; n <= 8; ++n)
             captions += QStringLiteral("V%1=Contents %1\r\n").arg(n).toLatin1();
-        ASSERT_TRUE(QDir(home.path()).mkpath("language") && writeFile(home.filePath("language/numbered.ini"), captions));
-        qputenv("CASELEAF_HOME", home.path().toLocal8Bit());
+        program.write("language/numbered.ini", captions);
         QString name = "numbered";
         ASSERT_TRUE(LoadLanguage(name));
         ASSERT_TRUE(tree.file("Alpha/a.mp3", 1000) && tree.file("Beta/b.mp3", 2000) && tree.file("Beta/c/d.mp3", 48)
@@ -48,7 +45,6 @@ protected:
     {
         dialog.reset();
         QDir::setCurrent(previousFolder);
-        qunsetenv("CASELEAF_HOME");
     }
     void click(const char* name) { dialog->findChild<QAbstractButton*>(name)->click(); }
     QTreeWidget* folderBox() { return dialog->findChild<QTreeWidget*>("folderBox"); }

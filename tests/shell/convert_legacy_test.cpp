@@ -1,19 +1,18 @@
-#include "archive/zip_fixtures.h"
+#include "built_program.h"
 #include "gtest_qt.h"
+#include "program_home.h"
 
 #include <QImage>
-#include <QTemporaryDir>
 
 using namespace fixtures;
 
 // The built program without a display converting a legacy set (settings, texts, picture).
 TEST(ConvertLegacy, BothWaysAndRenderReadsALegacyCover)
 {
+    const ProgramHome home({"language/english.ini"}); // inherited by the program
     QTemporaryDir dir;
-    const QString home = dir.filePath("home/");
-    ASSERT_TRUE(QDir().mkpath(home + "language") && QDir().mkpath(dir.filePath("set"))
-                && QDir().mkpath(dir.filePath("out")) && QDir().mkpath(dir.filePath("taken")));
-    ASSERT_TRUE(QFile::copy(CASELEAF_BUILD_DIR "/language/english.ini", home + "language/english.ini"));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("set")) && QDir().mkpath(dir.filePath("out"))
+                && QDir().mkpath(dir.filePath("taken")));
     QImage picture(40, 30, QImage::Format_RGB32);
     picture.fill(Qt::blue);
     ASSERT_TRUE(picture.save(dir.filePath("set/p.png")));
@@ -21,12 +20,7 @@ TEST(ConvertLegacy, BothWaysAndRenderReadsALegacyCover)
                                                        "pMethod=0\r\n")
                 && writeFile(dir.filePath("set/old.vrc.txt"), "// ~contents~=\r\nTrack 1\r\n")
                 && writeFile(dir.filePath("taken/p.png"), "someone else's"));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("CASELEAF_HOME", home);
-    env.remove("QT_QPA_PLATFORM");
-    const auto caseleaf = [&](const QString& args) {
-        return run(CASELEAF_BUILD_DIR "/caseleaf", args.split(' '), dir.path(), env);
-    };
+    const auto caseleaf = [&](const QString& args) { return program::run(args.split(' '), dir.path()); };
 
     for (const char* args : {"convert set/old.vrc new", "convert new.vrz out/back.vrc",
                                 "render set/old.vrc --side back --out b.png --dpi 50"}) {

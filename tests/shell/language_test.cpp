@@ -1,11 +1,7 @@
 #include "shell/language.h"
 
-#include "archive/zip_fixtures.h"
 #include "fake_dialogs.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include "program_home.h"
 
 #include "gtest_qt.h"
 
@@ -14,20 +10,10 @@ namespace {
 // A program folder of its own, so the shipped files play no part unless a test asks.
 class Language : public ::testing::Test {
 protected:
-    QTemporaryDir home;
+    ProgramHome program;
     FakeDialogs dialogs;
 
-    void SetUp() override
-    {
-        ASSERT_TRUE(QDir(home.path()).mkpath("language"));
-        qputenv("CASELEAF_HOME", home.path().toLocal8Bit());
-    }
-    void TearDown() override { qunsetenv("CASELEAF_HOME"); }
-
-    void write(const QString& name, const QByteArray& bytes)
-    {
-        ASSERT_TRUE(fixtures::writeFile(home.filePath("language/" + name + ".ini"), bytes));
-    }
+    void write(const QString& name, const QByteArray& bytes) { program.write("language/" + name + ".ini", bytes); }
     // The name LoadLanguage settled on, or "" when it failed.
     static QString load(const QString& language)
     {

@@ -1,8 +1,7 @@
 #include "built_program.h"
 #include "gtest_qt.h"
+#include "program_home.h"
 #include "render/pdf_pages.h"
-
-#include <QTemporaryDir>
 
 #include <tuple>
 
@@ -12,10 +11,8 @@ using namespace fixtures;
 // with a cover whose counters start at 8 and one whose start is no number.
 TEST(PrintCommands, PagesExitCodesAndTheCoverLeftAlone)
 {
+    const ProgramHome home({"language/english.ini"}); // inherited by the program
     QTemporaryDir dir;
-    const QString home = dir.filePath(QStringLiteral("home/"));
-    ASSERT_TRUE(QDir().mkpath(home + "language"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(CASELEAF_BUILD_DIR "/language/english.ini"), home + "language/english.ini"));
     for (const char* start : {"8", "8a"}) {
         const QByteArray ini = QByteArray("[LastCover]\r\nCounter=1\r\nCountFrom=") + start + "\r\nCounter2=1\r\nCountFrom2="
                                + start + "\r\nsfText=1\r\n";
@@ -25,7 +22,6 @@ TEST(PrintCommands, PagesExitCodesAndTheCoverLeftAlone)
     }
     const QByteArray cover = readFile(dir.filePath("8.vrz"));
     QProcessEnvironment env = program::withoutDisplay();
-    env.insert(QStringLiteral("CASELEAF_HOME"), home);
     // No print server: nothing is ever printed on this machine's real printers.
     env.insert(QStringLiteral("CUPS_SERVER"), dir.filePath(QStringLiteral("no-cups.sock")));
 

@@ -1,10 +1,10 @@
 #include "shell/startup.h"
 
-#include "archive/zip_fixtures.h"
 #include "document/cover_archive.h"
 #include "editor/editor_window.h"
 #include "fake_dialogs.h"
 #include "platform/printers.h"
+#include "program_home.h"
 #include "platform/settings_store.h"
 #include "shell/about_text.h"
 #include "shell/app_state.h"
@@ -22,7 +22,6 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
@@ -33,20 +32,14 @@ namespace {
 
 // A program folder with the installed language files and a sound about text, and a
 // per-user profile that has seen the first-use notice.
-struct ProgramFolder {
-    QTemporaryDir home;
+struct ProgramFolder : ProgramHome {
     QTemporaryDir config;
     FakeDialogs dialogs;
     ListedPrinters printers{{"Office laser"}, {"Arial", "Courier New", "Verdana"}};
 
-    ProgramFolder()
+    ProgramFolder() : ProgramHome({"language/english.ini", "language/german.ini"})
     {
-        qputenv("CASELEAF_HOME", home.path().toLocal8Bit());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
-        QDir(home.path()).mkpath("language");
-        QDir(home.path()).mkpath("help");
-        for (const QString file : {"language/english.ini", "language/german.ini"})
-            EXPECT_TRUE(QFile::copy(QStringLiteral(CASELEAF_BUILD_DIR "/") + file, path(file)));
         write("help/abouttext.txt", encipherAboutText("|Credits|Thanks"));
         writeSetting("NotFirstUse", "False");
         app::debugMode = app::editorReady = app::viewEnabled = false;
@@ -56,13 +49,6 @@ struct ProgramFolder {
     {
         UnloadProgressWindow();
         setProgressWindowHost(nullptr);
-        qunsetenv("CASELEAF_HOME");
-    }
-
-    QString path(const QString& relative) const { return home.filePath(relative); }
-    void write(const QString& relative, const QByteArray& bytes) const
-    {
-        EXPECT_TRUE(fixtures::writeFile(path(relative), bytes));
     }
 };
 

@@ -1,11 +1,11 @@
 // The files the program keeps for the user: presets and the recent files list.
 #include "shell/presets.h"
 
-#include "archive/zip_fixtures.h"
 #include "document/cover_archive.h"
 #include "document/cover_document.h"
 #include "fake_dialogs.h"
 #include "ordinary_user.h"
+#include "program_home.h"
 #include "shell/app_state.h"
 #include "shell/language.h"
 #include "shell/recent_files.h"
@@ -22,7 +22,6 @@
 #include <QMenu>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include "gtest_qt.h"
 
@@ -30,28 +29,24 @@ namespace {
 
 // A program folder with English and the shipped "default" preset, a per-user data folder
 // and profile of their own, scripted dialogs and one cover.
-class Presets : public ::testing::Test {
+class Presets : public ::testing::Test, protected ProgramHome {
 protected:
+    Presets() : ProgramHome({"language/english.ini", "presets/default.ini"}) {}
     void SetUp() override
     {
-        qputenv("CASELEAF_HOME", home.path().toLocal8Bit());
         qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
         QSettings(QSettings::UserScope, "Caseleaf", "VORN").clear();
-        ASSERT_TRUE(QDir(home.path()).mkpath("language") && QDir(home.path()).mkpath("presets"));
-        for (const char* f : {"language/english.ini", "presets/default.ini"})
-            ASSERT_TRUE(QFile::copy(QStringLiteral(CASELEAF_BUILD_DIR "/") + f, home.filePath(f)));
         QString english = "english";
         ASSERT_TRUE(LoadLanguage(english));
         app::viewEnabled = true;
         ctx.fontList = {"DejaVu Sans", "Liberation Serif", "Verdana"};
     }
-    void TearDown() override { qunsetenv("CASELEAF_HOME"); }
 
     static QString text(int n) { return Lang(LangSection::Preset, n); }
-    QString shipped(const QString& name) const { return home.filePath("presets/" + name); }
+    QString shipped(const QString& name) const { return path("presets/" + name); }
     static bool writeFile(const QString& path, const QByteArray& content) { return fixtures::writeFile(path, content); }
 
-    QTemporaryDir home, data;
+    QTemporaryDir data;
     FakeDialogs dialogs;
     CoverDocument doc;
     CoverFileContext ctx{doc};
