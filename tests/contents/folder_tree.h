@@ -23,10 +23,7 @@ public:
         return f.open(QIODevice::WriteOnly) && f.resize(size);
     }
     // A symbolic link at relative pointing to target, as written.
-    bool link(const QString& relative, const QString& target)
-    {
-        return QFile::link(target, path(relative));
-    }
+    bool link(const QString& relative, const QString& target) { return QFile::link(target, path(relative)); }
 
 private:
     QTemporaryDir m_dir;
