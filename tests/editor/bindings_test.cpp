@@ -1,19 +1,11 @@
-#include "editor/bindings.h"
-
 #include "archive/zip_engine.h"
+#include "document/cover_archive.h"
 #include "document/settings_file.h"
 #include "editor/settings_widgets.h"
-#include "editor/text_box.h"
 #include "toolbox/ini_file.h"
-#include "toolbox/win1252.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QRadioButton>
-#include <QSpinBox>
-#include <QTest>
+#include <QTextBlock>
 
 #include <map>
 
@@ -25,42 +17,47 @@ namespace {
 const std::map<QString, QString> kOptionValues = {
     {"StretchToCutLines", "0"}, {"StretchToCrullLines", "1"}, {"CutToCutLines", "2"}, {"CutToCrullLines", "3"},
     {"InnerStretch", "1"},      {"InnerCut", "0"},            {"OuterStretch", "1"},  {"OuterCut", "0"}};
+// The text box over the text each settings page edits.
+const std::map<QString, const char*> kPageBoxes = {
+    {"TextTab", "ContentsBox"}, {"InnerTab", "InnerTextBox"}, {"OuterTab", "OuterTextBox"}};
 
 class Bindings : public EditorTest {
 protected:
     // The value the settings file holds for key after a save.
     QString saved(const QString& key)
     {
-        const QString file = path("check.ini");
-        EXPECT_TRUE(SaveIniFile(doc(), file, QString(), true));
-        return ReadINI(file, "LastCover", key);
+        EXPECT_TRUE(SaveIniFile(doc(), path("check.ini"), QString(), true));
+        return ReadINI(path("check.ini"), "LastCover", key);
     }
-
-    // A cover archive holding the settings lines and the texts, made without the editor.
-    QString coverArchive(const QString& name, const QStringList& settings, const QString& contents = QString())
+    // A cover archive whose settings file holds lines, made without the editor.
+    QString coverArchive(const QString& name, const QByteArray& lines, const QString& contents = QString())
     {
-        const QString folder = path(name + ".parts/");
-        QDir().mkpath(folder);
-        QFile ini(folder + "vorn.ini");
-        EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write(toWin1252("[LastCover]\r\n" + settings.join("\r\n") + "\r\n"));
-        ini.close();
-        QFile texts(folder + name + ".vrz.txt");
-        EXPECT_TRUE(texts.open(QIODevice::WriteOnly));
-        texts.write(
-            toWin1252("// ~contents~=\r\n" + contents + "\r\n// ~fronttext1~=\r\n\r\n// ~fronttext2~=\r\n\r\n"));
-        texts.close();
-        const QString archive = path(name + ".vrz");
-        EXPECT_EQ(CompressArrayFiles({ini.fileName(), texts.fileName()}, archive, 9), 0);
-        return archive;
+        CoverDocument cover;
+        LoadIniFile(cover, write(name + ".ini", "[LastCover]\r\n" + lines), false, printers.fontFamilies());
+        cover.Contents = contents;
+        CoverFileContext ctx(cover);
+        EXPECT_TRUE(SaveAsFile(ctx, path(name + ".vrz")));
+        return path(name + ".vrz");
     }
-
     // The settings file inside a cover archive, unpacked.
     QString settingsIn(const QString& archive)
     {
-        const QString folder = path("unpacked/");
-        EXPECT_EQ(ExtractFile(archive, folder, false, false), 0);
-        return folder + "vorn.ini";
+        EXPECT_EQ(ExtractFile(archive, path("unpacked/"), false, false), 0);
+        return path("unpacked/vorn.ini");
+    }
+    SheetTextBox* boxOf(QWidget* widget) const
+    {
+        for (; widget; widget = widget->parentWidget()) {
+            if (kPageBoxes.count(widget->objectName()))
+                return box(kPageBoxes.at(widget->objectName()));
+        }
+        return nullptr;
+    }
+    static QString lookOf(const SheetTextBox* box)
+    {
+        return box->font().toString() + box->palette().color(QPalette::Base).name()
+            + box->palette().color(QPalette::Text).name()
+            + QString::number(box->document()->firstBlock().blockFormat().alignment());
     }
 
     // What a control shows, written as its setting is.
@@ -78,7 +75,6 @@ protected:
             return QString::number(spin->value());
         return "?";
     }
-
     // Changes a control to another value, as the user would; the value its setting takes.
     QString change(QWidget* widget)
     {
@@ -110,7 +106,7 @@ protected:
     }
 };
 
-TEST_F(Bindings, EachControlWritesItsKeyAndRedrawsOnlyItsSheet)
+TEST_F(Bindings, EachControlWritesItsKeyRedrawsOnlyItsSheetAndShapesItsTextBox)
 {
     const QWidget* backTab = control("BackTab");
     QStringList edited;
@@ -118,6 +114,9 @@ TEST_F(Bindings, EachControlWritesItsKeyAndRedrawsOnlyItsSheet)
         const QString key = QString::fromLatin1(row.key);
         QWidget* widget = control(QString::fromLatin1(row.control));
         ASSERT_NE(widget, nullptr);
+        SheetTextBox* textBox = boxOf(widget);
+        const QString look = textBox ? lookOf(textBox) : QString();
+        const QRect place = textBox ? textBox->geometry() : QRect();
         const QString before = saved(key);
         scribbleOnPreviews();
         doc().saved = true;
@@ -127,9 +126,11 @@ TEST_F(Bindings, EachControlWritesItsKeyAndRedrawsOnlyItsSheet)
         EXPECT_FALSE(doc().saved) << row.control;
         // The line colours show on both sheets; everything else on the sheet of its tab.
         const bool both = key.endsWith("CutColor") || key.endsWith("CrullColor");
-        const bool back = backTab->isAncestorOf(widget);
-        EXPECT_EQ(redrawn(backPreview()), both || back) << row.control;
-        EXPECT_EQ(redrawn(frontPreview()), both || !back) << row.control;
+        EXPECT_EQ(redrawn(), both ? "both" : backTab->isAncestorOf(widget) ? "back" : "front") << row.control;
+        if (textBox) {
+            EXPECT_EQ(lookOf(textBox) != look, row.effect == Effect::TextBoxLook) << row.control;
+            EXPECT_EQ(textBox->geometry() != place, row.effect == Effect::TextBoxPlace) << row.control;
+        }
         edited << key;
     }
     // Every setting of the file has its control; only the pictures are set elsewhere.
@@ -156,73 +157,44 @@ TEST_F(Bindings, ControlsShowWhatAnOpenedCoverHolds)
         {"fFontBold", "1"}, {"fFontItalic", "0"}, {"fFontCenter", "1"}, {"fFontColor", "5"}, {"fBackColor", "6"},
         {"fTMargin2", "4"}, {"fLMargin2", "5"}, {"sfText2", "1"}, {"FrontFont2", "Liberation Sans"},
         {"FrontFontSize2", "6"}, {"fFontBold2", "0"}, {"fFontItalic2", "1"}, {"fFontColor2", "7"},
-        {"fBackColor2", "8"}, {"WriteLines", "1"}, {"LineNumbers", "1"}, {"LineSpace", "12"}};
-    QStringList lines = {"pMethod=3", "fStretch=1", "fStretch1=1"};
-    for (const auto& [key, value] : values)
-        lines << key + "=\"" + value + "\"";
+        {"fBackColor2", "8"}, {"WriteLines", "1"}, {"LineNumbers", "1"}, {"LineSpace", "12"},
+        // The options, chosen or not
+        {"StretchToCutLines", "0"}, {"CutToCrullLines", "1"}, {"InnerStretch", "1"}, {"InnerCut", "0"},
+        {"OuterStretch", "1"}, {"OuterCut", "0"}};
+    QByteArray lines = "pMethod=3\r\nfStretch=1\r\nfStretch1=1\r\n";
+    for (const auto& [key, value] : values) {
+        if (!kOptionValues.count(key))
+            lines += (key + "=\"" + value + "\"\r\n").toLatin1();
+    }
     editor->OpenSub(coverArchive("Album", lines, "01 Intro\r\n02 Outro"));
     ASSERT_TRUE(dialogs.shown.empty()) << dialogs.texts().join(" | ").toStdString();
 
-    for (const auto& [key, value] : values)
-        EXPECT_EQ(shown(control(key)), value) << key.toStdString();
-    for (const auto& [option, chosen] : std::map<QString, QString>{{"StretchToCutLines", "0"},
-                                                                    {"CutToCrullLines", "1"},
-                                                                    {"InnerStretch", "1"},
-                                                                    {"InnerCut", "0"},
-                                                                    {"OuterStretch", "1"},
-                                                                    {"OuterCut", "0"}})
-        EXPECT_EQ(shown(control(option)), chosen) << option.toStdString();
+    for (const auto& [name, value] : values)
+        EXPECT_EQ(shown(control(name)), value) << name.toStdString();
     // The enabled states follow the cover too.
     EXPECT_FALSE(control("CountFrom")->isEnabled());
     EXPECT_TRUE(control("pCenter")->isEnabled());
     EXPECT_FALSE(control("fCenter")->isEnabled());
     EXPECT_TRUE(control("LineSpace")->isEnabled());
-    EXPECT_EQ(control<SheetTextBox>("ContentsBox")->text(), "01 Intro\r\n02 Outro");
+    EXPECT_EQ(box("ContentsBox")->text(), "01 Intro\r\n02 Outro");
     EXPECT_EQ(editor->windowTitle(), "Album.vrz[*]");
-    EXPECT_FALSE(editor->isWindowModified());
     EXPECT_TRUE(doc().saved);
-}
-
-TEST_F(Bindings, ControlsFollowASettingsLoadAndNewKeepsTheSettings)
-{
-    const QString preset = path("preset.ini");
-    QFile file(preset);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[LastCover]\r\nFontsize=72\r\nFontname2=Liberation Mono\r\nWriteLines=1\r\nLineSpace=9\r\n");
-    file.close();
-    control<QLineEdit>("Text")->setText("Label");
-    LoadIniFile(doc(), preset, true, printers.fontFamilies(), [this] { editor->documentReplaced(); });
-    EXPECT_EQ(shown(control("Fontsize")), "72");
-    EXPECT_EQ(shown(control("Fontname2")), "Liberation Mono");
-    EXPECT_EQ(shown(control("LineSpace")), "9");
-    EXPECT_TRUE(control("LineNumbers")->isEnabled());
-
-    doc().Contents = "Tracks";
-    editor->documentReplaced();
-    EXPECT_EQ(control<SheetTextBox>("ContentsBox")->text(), "Tracks");
-    dialogs.answers = {MsgResult::No};
-    editor->findChild<QAction*>("mNew")->trigger();
-    ASSERT_EQ(dialogs.shown.size(), 1u); // the unsaved-changes question
-    EXPECT_EQ(shown(control("Text")), "");
-    EXPECT_EQ(control<SheetTextBox>("ContentsBox")->text(), "");
-    EXPECT_EQ(shown(control("Fontsize")), "72");
 }
 
 TEST_F(Bindings, ANewCoverSavedAtOnceHoldsTheSelectedFonts)
 {
     dialogs.files = {path("new.vrz")};
-    editor->findChild<QAction*>("mSaveAs")->trigger();
+    action("mSaveAs")->trigger();
     const QString ini = settingsIn(path("new.vrz"));
-    for (const char* key : {"Fontname", "Fontname2", "FrontFont", "FrontFont2"})
-        EXPECT_EQ(ReadINI(ini, "LastCover", key), "Verdana") << key;
-    for (const auto& [key, size] : {std::pair{"Fontsize", "16"}, std::pair{"Fontsize2", "12"},
-                                    std::pair{"FrontFontSize", "12"}, std::pair{"FrontFontSize2", "12"}})
-        EXPECT_EQ(ReadINI(ini, "LastCover", key), size) << key;
+    for (const auto& [key, value] : std::map<const char*, const char*>{
+             {"Fontname", "Verdana"}, {"Fontname2", "Verdana"}, {"FrontFont", "Verdana"}, {"FrontFont2", "Verdana"},
+             {"Fontsize", "16"}, {"Fontsize2", "12"}, {"FrontFontSize", "12"}, {"FrontFontSize2", "12"}})
+        EXPECT_EQ(ReadINI(ini, "LastCover", key), value) << key;
 }
 
 TEST_F(Bindings, AFontThisSystemLacksKeepsItsNameThroughOpenAndSave)
 {
-    const QString cover = coverArchive("Windows", {"Fontname2=Arial", "FrontFont=dejavu sans"});
+    const QString cover = coverArchive("Windows", "Fontname2=Arial\r\nFrontFont=dejavu sans\r\n");
     editor->OpenSub(cover);
     auto* contentsFace = control<QComboBox>("Fontname2");
     EXPECT_EQ(contentsFace->currentText(), "Arial");
@@ -232,11 +204,11 @@ TEST_F(Bindings, AFontThisSystemLacksKeepsItsNameThroughOpenAndSave)
     EXPECT_EQ(doc().FrontFont, "dejavu sans");
 
     control<QCheckBox>("FlipLabels")->setChecked(true);
-    editor->findChild<QAction*>("mSave")->trigger();
+    action("mSave")->trigger();
     const QString ini = settingsIn(cover);
-    EXPECT_EQ(ReadINI(ini, "LastCover", "Fontname2"), "Arial");
-    EXPECT_EQ(ReadINI(ini, "LastCover", "FrontFont"), "dejavu sans");
-    EXPECT_EQ(ReadINI(ini, "LastCover", "FlipLabels"), "1");
+    EXPECT_EQ(QStringList({ReadINI(ini, "LastCover", "Fontname2"), ReadINI(ini, "LastCover", "FrontFont"),
+                           ReadINI(ini, "LastCover", "FlipLabels")}),
+              QStringList({"Arial", "dejavu sans", "1"}));
 
     // Choosing an installed font leaves the stand-in behind.
     contentsFace->setCurrentIndex(contentsFace->findText("Liberation Sans"));
@@ -246,27 +218,25 @@ TEST_F(Bindings, AFontThisSystemLacksKeepsItsNameThroughOpenAndSave)
 
 TEST_F(Bindings, ControlsAreEnabledAsTheirSettingsAllow)
 {
-    struct Rule {
+    // The box ticked or the option chosen (or the box cleared), the dependent control's state.
+    const struct {
         const char* control;
-        QString value; // what the control is set to ("1" ticks a box or chooses an option)
+        bool on;
         const char* dependent;
         bool enabled;
+    } rules[] = {
+        {"Counter", false, "CountFrom", false},      {"Counter", true, "CountFrom", true},
+        {"Counter2", false, "CountFrom2", false},    {"Counter2", true, "CountFrom2", true},
+        {"WriteLines", false, "LineSpace", false},   {"WriteLines", false, "LineNumbers", false},
+        {"WriteLines", true, "LineSpace", true},     {"WriteLines", true, "LineNumbers", true},
+        {"CutToCutLines", true, "pCenter", true},    {"StretchToCutLines", true, "pCenter", false},
+        {"CutToCrullLines", true, "pCenter", true},  {"StretchToCrullLines", true, "pCenter", false},
+        {"InnerStretch", true, "fCenter1", false},   {"InnerCut", true, "fCenter1", true},
+        {"OuterStretch", true, "fCenter", false},    {"OuterCut", true, "fCenter", true},
     };
-    const Rule rules[] = {
-        {"Counter", "0", "CountFrom", false},         {"Counter", "1", "CountFrom", true},
-        {"Counter2", "0", "CountFrom2", false},       {"Counter2", "1", "CountFrom2", true},
-        {"WriteLines", "0", "LineSpace", false},      {"WriteLines", "0", "LineNumbers", false},
-        {"WriteLines", "1", "LineSpace", true},       {"WriteLines", "1", "LineNumbers", true},
-        {"CutToCutLines", "1", "pCenter", true},      {"StretchToCutLines", "1", "pCenter", false},
-        {"CutToCrullLines", "1", "pCenter", true},    {"StretchToCrullLines", "1", "pCenter", false},
-        {"InnerStretch", "1", "fCenter1", false},     {"InnerCut", "1", "fCenter1", true},
-        {"OuterStretch", "1", "fCenter", false},      {"OuterCut", "1", "fCenter", true},
-    };
-    for (const Rule& rule : rules) {
-        auto* button = control<QAbstractButton>(rule.control);
-        button->setChecked(rule.value == "1");
-        EXPECT_EQ(control(rule.dependent)->isEnabled(), rule.enabled)
-            << rule.control << "=" << rule.value.toStdString();
+    for (const auto& rule : rules) {
+        control<QAbstractButton>(rule.control)->setChecked(rule.on);
+        EXPECT_EQ(control(rule.dependent)->isEnabled(), rule.enabled) << rule.control << "=" << rule.on;
     }
     // A disabled "Center" keeps its tick for when a cut placement comes back.
     control<QRadioButton>("CutToCutLines")->setChecked(true);
@@ -278,28 +248,25 @@ TEST_F(Bindings, ControlsAreEnabledAsTheirSettingsAllow)
 
 TEST_F(Bindings, TheContentsBoldAndItalicBoxesWriteTheSwappedKeys)
 {
-    QWidget* textTab = control("TextTab");
     for (const auto& [caption, key, other] : {std::tuple{"Bold", "FontItalic2", "FontBold2"},
                                               std::tuple{"Italic", "FontBold2", "FontItalic2"}}) {
-        QCheckBox* box = nullptr;
-        for (auto* b : textTab->findChildren<QCheckBox*>())
-            box = b->text() == caption ? b : box;
-        ASSERT_NE(box, nullptr) << caption;
-        box->setChecked(true);
-        EXPECT_EQ(saved(key), "1") << caption;
-        EXPECT_EQ(saved(other), "0") << caption;
-        const QFont font = control<SheetTextBox>("ContentsBox")->font();
-        EXPECT_EQ(font.bold(), QString(caption) == "Bold") << caption;
-        EXPECT_EQ(font.italic(), QString(caption) == "Italic") << caption;
-        box->setChecked(false);
+        QCheckBox* check = nullptr;
+        for (auto* b : control("TextTab")->findChildren<QCheckBox*>())
+            check = b->text() == caption ? b : check;
+        ASSERT_NE(check, nullptr) << caption;
+        check->setChecked(true);
+        EXPECT_EQ(saved(key) + saved(other), "10") << caption;
+        const QFont font = box("ContentsBox")->font();
+        EXPECT_EQ(QString(font.bold() ? "Bold" : "") + (font.italic() ? "Italic" : ""), caption);
+        check->setChecked(false);
     }
 }
 
 TEST_F(Bindings, TypedMarginsAndSpacingStayInTheirRanges)
 {
+    control<QCheckBox>("WriteLines")->setChecked(true);
     for (const auto& [name, typed] : {std::pair{"topmargin", "15"}, std::pair{"fLMargin2", "-3"},
                                       std::pair{"LineSpace", "0.001"}, std::pair{"LineSpace", "75"}}) {
-        control<QCheckBox>("WriteLines")->setChecked(true);
         auto* spin = control<QSpinBox>(name);
         QTest::keyClick(spin, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(spin, typed);

@@ -1,17 +1,21 @@
-#include "editor/editor_menus.h"
+#include "about/about_box.h"
+#include "about/text_scroller.h"
+#include "capture/capture_window.h"
+#include "contents/contents_dialog.h"
+#include "render/calibration_dialog.h"
+#include "render/pdf_pages.h"
+#include "render/print_preview.h"
+#include "render/scripted_printer.h"
+#include "shell/preset_dialog.h"
+#include "shell/startup.h"
+#include "shell/user_settings.h"
 
-#include "editor/text_box.h"
-#include "shell/app_state.h"
-
-#include <QAction>
-#include <QCheckBox>
 #include <QDesktopServices>
-#include <QImage>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QTabWidget>
+#include <QListWidget>
+#include <QPushButton>
 #include <QUrl>
+
+#include <optional>
 
 #include "editor_fixture.h"
 
@@ -28,62 +32,41 @@ public slots:
     void open(const QUrl& url) { opened << url; }
 };
 
-class Commands : public EditorTest {
-protected:
-    QAction* action(const char* name) const { return control<QAction>(name); }
-    QAction* popupEntry(const char* popup, const char* entry) const
-    {
-        return control<QMenu>(popup)->findChild<QAction*>(entry);
-    }
-    // The pop-up menu as it is set up when it opens.
-    void opening(const char* popup) const { emit control<QMenu>(popup)->aboutToShow(); }
-
-    QString picture(const QString& name, const char* format)
-    {
-        QImage image(40, 30, QImage::Format_RGB32);
-        image.fill(Qt::blue);
-        EXPECT_TRUE(image.save(path(name), format));
-        return path(name);
-    }
-    QByteArray bytes(const QString& file)
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    void writeLanguage(const QString& name, const QByteArray& common)
-    {
-        QFile english(path("language/english.ini"));
-        ASSERT_TRUE(english.open(QIODevice::ReadOnly));
-        QByteArray text = english.readAll();
-        text.replace("V2=gbhelp.html", common);
-        QFile file(path("language/" + name + ".ini"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
+// The program's printer for the life of a test: a scripted one printing into a PDF file.
+struct InstalledPrinter {
+    explicit InstalledPrinter(const QString& pdf) : device(pdf, false) { installPrintDevice(&device); }
+    ~InstalledPrinter() { installPrintDevice(nullptr); }
+    ScriptedPrinter device;
 };
 
-TEST_F(Commands, NewAsksFirstAndCancellingKeepsTheCover)
+using Commands = EditorTest;
+
+TEST_F(Commands, NewAsksFirstThenClearsTheTextsAndPicturesAndKeepsTheSettings)
 {
-    doc().Text = "Label";
+    control<QLineEdit>("Text")->setText("Label");
+    control<QComboBox>("Fontsize")->setCurrentText("72");
     doc().Contents = "Tracks";
     doc().FrontText2 = "Front";
-    doc().BackPicture = {picture("back.png", "PNG"), QImage(4, 4, QImage::Format_RGB32)};
+    doc().BackPicture = {picture("back.png"), QImage(4, 4, QImage::Format_RGB32)};
     doc().currentFile = path("cover.vrz");
-    doc().saved = false;
+    editor->documentReplaced();
+    const auto texts = [this] {
+        return QStringList({doc().Text, doc().Contents, doc().FrontText2, doc().currentFile,
+                            control<QLineEdit>("Text")->text(), box("ContentsBox")->text()});
+    };
     dialogs.answers = {MsgResult::Cancel};
     action("mNew")->trigger();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].buttons, MsgButtons::YesNoCancel);
-    EXPECT_EQ(QStringList({doc().Text, doc().Contents, doc().FrontText2, doc().currentFile}),
-              QStringList({"Label", "Tracks", "Front", path("cover.vrz")}));
+    EXPECT_EQ(texts(), QStringList({"Label", "Tracks", "Front", path("cover.vrz"), "Label", "Tracks"}));
     EXPECT_FALSE(doc().BackPicture.image.isNull());
 
     dialogs.answers = {MsgResult::No};
     action("mNew")->trigger();
-    EXPECT_EQ(QStringList({doc().Text, doc().Contents, doc().FrontText2, doc().currentFile}),
-              QStringList({"", "", "", ""}));
+    EXPECT_EQ(texts(), QStringList(6, ""));
     EXPECT_TRUE(doc().BackPicture.image.isNull());
     EXPECT_EQ(doc().BackPicture.ref, "none");
+    EXPECT_EQ(control<QComboBox>("Fontsize")->currentText(), "72");
     EXPECT_TRUE(doc().saved);
     EXPECT_EQ(editor->windowTitle(), "Caseleaf cover[*]");
     EXPECT_FALSE(editor->isWindowModified());
@@ -91,38 +74,31 @@ TEST_F(Commands, NewAsksFirstAndCancellingKeepsTheCover)
 
 TEST_F(Commands, TextCommandsOfThePopUpMenus)
 {
-    QFile text(path("tracks.txt"));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("01 One\r\n02 Two\r\n");
-    text.close();
     const struct {
         const char* popup;
         QString CoverDocument::*text;
         const char* box;
-        bool back;
-    } menus[] = {{"BackPopup", &CoverDocument::Contents, "ContentsBox", true},
-                 {"InnerPopup", &CoverDocument::FrontText1, "InnerTextBox", false},
-                 {"OuterPopup", &CoverDocument::FrontText2, "OuterTextBox", false}};
+        const char* sheet;
+    } menus[] = {{"BackPopup", &CoverDocument::Contents, "ContentsBox", "back"},
+                 {"InnerPopup", &CoverDocument::FrontText1, "InnerTextBox", "front"},
+                 {"OuterPopup", &CoverDocument::FrontText2, "OuterTextBox", "front"}};
     for (const auto& m : menus) {
-        dialogs.files = {path("tracks.txt")};
+        dialogs.files = {write("tracks.txt", "01 One\r\n02 Two\r\n")};
         scribbleOnPreviews();
         popupEntry(m.popup, "mTextInsert")->trigger();
         EXPECT_EQ(doc().*m.text, "01 One\r\n02 Two") << m.popup;
-        EXPECT_EQ(control<SheetTextBox>(m.box)->text(), doc().*m.text) << m.popup;
-        EXPECT_EQ(redrawn(backPreview()), m.back) << m.popup;
-        EXPECT_EQ(redrawn(frontPreview()), !m.back) << m.popup;
+        EXPECT_EQ(box(m.box)->text(), doc().*m.text) << m.popup;
+        EXPECT_EQ(redrawn(), m.sheet) << m.popup;
 
         popupEntry(m.popup, "mTextEdit")->trigger();
-        EXPECT_FALSE(control<SheetTextBox>(m.box)->isHidden()) << m.popup;
+        EXPECT_FALSE(box(m.box)->isHidden()) << m.popup;
         popupEntry(m.popup, "mTextEdit")->trigger();
-        EXPECT_TRUE(control<SheetTextBox>(m.box)->isHidden()) << m.popup;
+        EXPECT_TRUE(box(m.box)->isHidden()) << m.popup;
 
         scribbleOnPreviews();
         popupEntry(m.popup, "mTextClear")->trigger();
-        EXPECT_EQ(doc().*m.text, "") << m.popup;
-        EXPECT_EQ(control<SheetTextBox>(m.box)->text(), "") << m.popup;
-        EXPECT_EQ(redrawn(backPreview()), m.back) << m.popup;
-        EXPECT_EQ(redrawn(frontPreview()), !m.back) << m.popup;
+        EXPECT_EQ(doc().*m.text + box(m.box)->text(), "") << m.popup;
+        EXPECT_EQ(redrawn(), m.sheet) << m.popup;
     }
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().join(" | ").toStdString();
 }
@@ -130,11 +106,15 @@ TEST_F(Commands, TextCommandsOfThePopUpMenus)
 TEST_F(Commands, PicturesAreInsertedExportedAndCleared)
 {
     const QString jpeg = picture("photo.jpg", "JPG");
+    const auto bytes = [](const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
     QDir().mkpath(path("export"));
     for (const char* popup : {"BackPopup", "InnerPopup", "OuterPopup"}) {
         dialogs.files = {jpeg};
         popupEntry(popup, "mPictureInsert")->trigger();
-        opening(popup);
+        emit control<QMenu>(popup)->aboutToShow();
         ASSERT_TRUE(popupEntry(popup, "mExportPicture")->isEnabled()) << popup;
 
         // Exported under another extension: the same bytes, nothing converted.
@@ -145,7 +125,7 @@ TEST_F(Commands, PicturesAreInsertedExportedAndCleared)
         EXPECT_EQ(editor->lastPicturePath(), path("export/")) << popup;
 
         popupEntry(popup, "mPictureClear")->trigger();
-        opening(popup);
+        emit control<QMenu>(popup)->aboutToShow();
         EXPECT_FALSE(popupEntry(popup, "mExportPicture")->isEnabled()) << popup;
     }
     EXPECT_TRUE(doc().BackPicture.image.isNull() && doc().FrontPicture.image.isNull()
@@ -155,52 +135,39 @@ TEST_F(Commands, PicturesAreInsertedExportedAndCleared)
     EXPECT_EQ(dialogs.fileRequests.back().folder, home.path() + "/");
 }
 
-TEST_F(Commands, HelpOpensThePageTheLanguageNamesInsideTheHelpFolder)
+TEST_F(Commands, HelpOpensThePageTheLanguageNamesInsideTheHelpFolderInTheBrowser)
 {
-    Browser browser;
-    QFile page(path("help/gbhelp.html"));
-    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    page.close();
-    action("mHelp")->trigger();
-    ASSERT_EQ(browser.opened.size(), 1);
-    EXPECT_EQ(browser.opened[0], QUrl::fromLocalFile(path("help/gbhelp.html")));
-
-    struct {
-        const char* language;
+    write("help/gbhelp.html", "");
+    QFile english(path("language/english.ini"));
+    ASSERT_TRUE(english.open(QIODevice::ReadOnly));
+    const QByteArray text = english.readAll();
+    const struct {
         QByteArray common;
-        bool opens; // else the missing-page message
-    } cases[] = {{"empty", "V2=", true},
-                 {"escape", "V2=../language/english.ini", false},
-                 {"other", "V2=hilfe.html", false}};
+        bool browser;
+        int message; // else the page opens
+    } cases[] = {{"V2=gbhelp.html", true, 0},
+                 {"V2=", true, 0},
+                 {"V2=../language/english.ini", true, 21},
+                 {"V2=hilfe.html", true, 21},
+                 {"V2=gbhelp.html", false, 20}}; // the offscreen platform starts none
     for (const auto& c : cases) {
-        writeLanguage(c.language, c.common);
-        QString name = c.language;
+        write("language/test.ini", QByteArray(text).replace("V2=gbhelp.html", c.common));
+        QString name = "test";
         ASSERT_TRUE(LoadLanguage(name));
-        browser.opened.clear();
+        std::optional<Browser> browser;
+        if (c.browser)
+            browser.emplace();
         dialogs.shown.clear();
         action("mHelp")->trigger();
-        EXPECT_EQ(browser.opened.size(), c.opens ? 1 : 0) << c.language;
-        if (c.opens) {
-            EXPECT_EQ(browser.opened.value(0), QUrl::fromLocalFile(path("help/gbhelp.html"))) << c.language;
-        } else {
-            EXPECT_EQ(dialogs.texts(), QStringList{Lang(LangSection::Messages, 21)}) << c.language;
-        }
+        const QList<QUrl> opened = c.message ? QList<QUrl>() : QList{QUrl::fromLocalFile(path("help/gbhelp.html"))};
+        EXPECT_EQ(browser ? browser->opened : QList<QUrl>(), opened) << c.common.data();
+        EXPECT_EQ(dialogs.texts(), c.message ? QStringList{Lang(LangSection::Messages, c.message)} : QStringList())
+            << c.common.data();
     }
+    EXPECT_EQ(dialogs.shown.at(0).icon, MsgIcon::Critical);
 }
 
-TEST_F(Commands, HelpWithoutABrowserSaysSo)
-{
-    QFile page(path("help/gbhelp.html"));
-    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    page.close();
-    // The offscreen platform starts no browser.
-    action("mHelp")->trigger();
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, Lang(LangSection::Messages, 20));
-    EXPECT_EQ(dialogs.shown[0].icon, MsgIcon::Critical);
-}
-
-TEST_F(Commands, MenuEntriesWorkOrWaitVisiblyForTheirWindows)
+TEST_F(Commands, MenuEntriesAreVisibleAndWork)
 {
     QStringList enabled;
     QStringList disabled;
@@ -211,7 +178,6 @@ TEST_F(Commands, MenuEntriesWorkOrWaitVisiblyForTheirWindows)
         (entry->isEnabled() ? enabled : disabled) << entry->objectName();
     }
     enabled.sort();
-    disabled.sort();
     EXPECT_EQ(enabled, QStringList({"mAbout", "mCalibration", "mClearResent", "mColorCapture", "mExit", "mExport",
                                     "mGetContents", "mHelp", "mImport", "mLang0", "mLang1", "mNew", "mOpen", "mPreset",
                                     "mPrint", "mPrintPreview", "mSave", "mSaveAs", "mShowResent", "mZoomActual",
@@ -227,6 +193,34 @@ TEST_F(Commands, MenuEntriesWorkOrWaitVisiblyForTheirWindows)
     EXPECT_EQ(editor->currentSheet(), Sheet::Front);
 }
 
+TEST_F(Commands, PrintAndPreviewFollowTheSheetShowingAndItsEditMode)
+{
+    InstalledPrinter printer(path("job.pdf"));
+    // While the contents are edited in place the back cannot be printed.
+    control<QCheckBox>("EditContents")->setChecked(true);
+    emit editor->fileMenu()->aboutToShow();
+    EXPECT_FALSE(action("mPrint")->isEnabled() || action("mPrintPreview")->isEnabled());
+    action("mPrint")->trigger();
+    EXPECT_FALSE(QFile::exists(path("job.pdf")));
+
+    control<QCheckBox>("EditContents")->setChecked(false);
+    emit editor->fileMenu()->aboutToShow();
+    EXPECT_TRUE(action("mPrint")->isEnabled() && action("mPrintPreview")->isEnabled());
+    doc().Contents = "Copy %c";
+    control<QLineEdit>("CountFrom")->setText("8");
+    printer.device.chosenCopies = 2;
+    // The preview shows the copies last printed; its "Print..." prints them.
+    int previewed = 0;
+    EXPECT_TRUE(runModal<PrintPreviewWindow>(action("mPrintPreview"), [&](PrintPreviewWindow& preview) {
+        previewed = preview.pageCount();
+        preview.findChild<QPushButton*>("previewPrint")->click();
+    }));
+    EXPECT_EQ(previewed, 2);
+    ASSERT_EQ(pdf::pageCount(path("job.pdf")), 2);
+    EXPECT_TRUE(pdf::pageText(path("job.pdf"), 2).contains("Copy 9"));
+    EXPECT_EQ(control<QLineEdit>("CountFrom")->text(), "8");
+}
+
 TEST_F(Commands, PrintingStepsTheCounterInTheFieldAndRefusesAStartThatIsNoNumber)
 {
     const PrintHooks hooks = editor->printHooks();
@@ -239,24 +233,114 @@ TEST_F(Commands, PrintingStepsTheCounterInTheFieldAndRefusesAStartThatIsNoNumber
     } sheets[] = {{Sheet::Back, "Counter", "CountFrom", &CoverDocument::CountFrom, &CoverDocument::Counter},
                   {Sheet::Front, "Counter2", "CountFrom2", &CoverDocument::CountFrom2, &CoverDocument::Counter2}};
     for (const auto& s : sheets) {
+        auto* field = control<QLineEdit>(s.field);
         scribbleOnPreviews();
         doc().*s.start = "9";
         hooks.counterChanged(s.sheet);
-        EXPECT_EQ(control<QLineEdit>(s.field)->text(), "9");
-        EXPECT_EQ(redrawn(backPreview()), s.sheet == Sheet::Back);
-        EXPECT_EQ(redrawn(frontPreview()), s.sheet == Sheet::Front);
+        EXPECT_EQ(field->text(), "9");
+        EXPECT_EQ(redrawn(), s.sheet == Sheet::Back ? "back" : "front");
 
         control<QCheckBox>(s.box)->setChecked(false);
-        control<QLineEdit>(s.field)->setText("8x");
+        field->setText("8x");
         hooks.refuseCounterStart(s.sheet);
         EXPECT_EQ(doc().*s.counter, 1);
-        auto* field = control<QLineEdit>(s.field);
         EXPECT_TRUE(field->isEnabled());
         EXPECT_EQ(editor->focusWidget(), field);
         EXPECT_EQ(field->selectedText(), "8x");
         EXPECT_EQ(doc().*s.start, "8x"); // kept as typed
         EXPECT_EQ(editor->currentSheet(), s.sheet);
     }
+}
+
+TEST_F(Commands, ToolsAndSettingsOpenTheirWindows)
+{
+    InstalledPrinter printer(path("job.pdf"));
+    QStringList offered;
+    EXPECT_TRUE(runModal<CalibrationDialog>(action("mCalibration"), [&](CalibrationDialog& dialog) {
+        auto* printers = dialog.findChild<QComboBox*>("calibrationPrinter");
+        for (int i = 0; i < printers->count(); ++i)
+            offered << printers->itemText(i);
+    }));
+    EXPECT_EQ(offered, QStringList{"Office laser"});
+    EXPECT_TRUE(runModal<ContentsDialog>(action("mGetContents"), [](ContentsDialog& dialog) {
+        EXPECT_EQ(dialog.currentFolder(), QDir::currentPath());
+    }));
+    EXPECT_TRUE(runModal<AboutBox>(action("mAbout"), [](AboutBox& box) {
+        EXPECT_EQ(box.scroller()->Text(), app::title() + aboutText());
+        EXPECT_TRUE(box.scroller()->IsScrolling());
+    }));
+
+    // The picker is not modal, and there is one of it however often it is asked for.
+    action("mColorCapture")->trigger();
+    action("mColorCapture")->trigger();
+    QList<ColorCaptureWindow*> pickers;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* picker = qobject_cast<ColorCaptureWindow*>(w); picker && picker->isVisible())
+            pickers << picker;
+    }
+    ASSERT_EQ(pickers.size(), 1);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    delete pickers.first();
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(Commands, SavedAndOpenedCoversAreListedAndReopened)
+{
+    // The File menu's recent entries: number and full path.
+    const auto recent = [this] {
+        QStringList shown;
+        for (QAction* entry : editor->fileMenu()->actions()) {
+            if (entry->objectName().startsWith("mResent") && !entry->isSeparator())
+                shown << entry->text().section(' ', 0, 0) + ' ' + entry->data().toString()
+                             + (entry->isVisible() ? "" : " (hidden)");
+        }
+        return shown;
+    };
+    dialogs.files = {path("a.vrz"), path("b.vrz")};
+    action("mSaveAs")->trigger();
+    action("mSaveAs")->trigger();
+    EXPECT_EQ(recent(), QStringList({"0 " + path("b.vrz"), "1 " + path("a.vrz")}));
+    editor->fileMenu()->findChild<QAction*>("mResent1")->trigger(); // opens a.vrz
+    EXPECT_EQ(doc().currentFile, path("a.vrz"));
+    EXPECT_EQ(recent().first(), "0 " + path("a.vrz"));
+    action("mShowResent")->trigger();
+    EXPECT_EQ(recent(), QStringList({"0 " + path("a.vrz") + " (hidden)", "1 " + path("b.vrz") + " (hidden)"}));
+    dialogs.answers = {MsgResult::Cancel};
+    action("mClearResent")->trigger();
+    action("mClearResent")->trigger();
+    EXPECT_EQ(dialogs.texts(), QStringList(2, Lang(LangSection::Menu, 28)));
+    EXPECT_TRUE(recent().isEmpty());
+}
+
+TEST_F(Commands, NewCoversTakeThePresetAndTheDialogAppliesOne)
+{
+    ASSERT_TRUE(QDir(home.path()).mkpath("presets"));
+    write("presets/Rock.ini", "[LastCover]\r\nBackColor=255\r\n");
+    write("presets/default.ini", "[LastCover]\r\nBackColor=65280\r\n");
+    settings::setPreset("Rock");
+    action("mNew")->trigger();
+    EXPECT_EQ(doc().BackColor, 255);
+    EXPECT_TRUE(doc().saved);
+    // Start-up gives the first cover the preset too.
+    EditorWindow second(printers);
+    second.load();
+    EXPECT_EQ(second.document().BackColor, 255);
+    // The dialog opens on the current preset; "Use selected" applies another.
+    EXPECT_TRUE(runModal<PresetDialog>(action("mPreset"), [](PresetDialog& dialog) {
+        auto* list = dialog.findChild<QListWidget*>("PresetList");
+        EXPECT_EQ(dialog.windowTitle() + list->currentItem()->text(), Lang(LangSection::Preset, 6) + "Rock");
+        list->setCurrentRow(0); // "default"
+        dialog.findChild<QPushButton*>("cmdApply")->click();
+    }));
+    EXPECT_EQ(doc().BackColor, 65280);
+    EXPECT_EQ(settings::preset(), "default");
+    // Closing it without a selection makes "default" the current preset.
+    settings::setPreset("gone");
+    EXPECT_TRUE(runModal<PresetDialog>(action("mPreset"), [](PresetDialog& dialog) {
+        EXPECT_EQ(dialog.findChild<QListWidget*>("PresetList")->currentItem(), nullptr);
+        dialog.findChild<QPushButton*>("cmdClose")->click();
+    }));
+    EXPECT_EQ(settings::preset(), "default");
 }
 
 } // namespace

@@ -1,21 +1,35 @@
 #pragma once
 
+#include "editor/bindings.h"
 #include "editor/editor_window.h"
 #include "editor/preview_widget.h"
+#include "editor/text_box.h"
 #include "fake_dialogs.h"
 #include "platform/printers.h"
 #include "render/drawing_surface.h"
 #include "shell/app_state.h"
 #include "shell/language.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSettings>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "gtest_qt.h"
@@ -51,6 +65,20 @@ protected:
 
     QString path(const QString& relative) const { return home.filePath(relative); }
     CoverDocument& doc() { return editor->document(); }
+    // A file of the program folder holding bytes; its path.
+    QString write(const QString& relative, const QByteArray& bytes) const
+    {
+        QFile file(path(relative));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << relative.toStdString();
+        return file.fileName();
+    }
+    QString picture(const QString& name, const char* format = "PNG") const
+    {
+        QImage image(40, 30, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        EXPECT_TRUE(image.save(path(name), format));
+        return path(name);
+    }
 
     template <typename W = QWidget>
     W* control(const QString& name) const
@@ -59,8 +87,43 @@ protected:
         EXPECT_NE(widget, nullptr) << name.toStdString();
         return widget;
     }
+    QAction* action(const char* name) const { return control<QAction>(name); }
+    QAction* popupEntry(const char* popup, const char* entry) const
+    {
+        return control<QMenu>(popup)->findChild<QAction*>(entry);
+    }
+    SheetTextBox* box(const char* name) const { return control<SheetTextBox>(name); }
     PreviewWidget* backPreview() const { return control<PreviewWidget>(QStringLiteral("BackPreview")); }
     PreviewWidget* frontPreview() const { return control<PreviewWidget>(QStringLiteral("FrontPreview")); }
+    // Chooses a language of the Language menu by its caption.
+    void chooseLanguage(const QString& caption) const
+    {
+        for (QAction* entry : editor->findChildren<QAction*>()) {
+            if (entry->text() == caption && entry->objectName().startsWith("mLang"))
+                return entry->trigger();
+        }
+        ADD_FAILURE() << "no language " << caption.toStdString();
+    }
+
+    // Triggers entry; look runs on the Window it opens modally, which is closed afterwards.
+    // False when no such window opened.
+    template <typename Window>
+    bool runModal(QAction* entry, const std::function<void(Window&)>& look)
+    {
+        bool seen = false;
+        QTimer timer; // gone with this call, so it never fires into a later test
+        timer.setSingleShot(true);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (auto* window = qobject_cast<Window*>(modal); (seen = window != nullptr))
+                look(*window);
+            if (modal && modal->isVisible())
+                modal->reject();
+        });
+        timer.start(0);
+        entry->trigger();
+        return seen;
+    }
 
     // Marks both previews as they stand; a sheet that is redrawn loses its mark.
     void scribbleOnPreviews() const
@@ -71,7 +134,43 @@ protected:
             preview->image();
         }
     }
-    static bool redrawn(PreviewWidget* preview) { return preview->image().pixelColor(1, 1) != QColor(Qt::red); }
+    // The sheets redrawn since they were marked: "none", "back", "front" or "both".
+    QString redrawn() const
+    {
+        const auto lost = [](PreviewWidget* p) { return p->image().pixelColor(1, 1) != QColor(Qt::red); };
+        const bool back = lost(backPreview());
+        const bool front = lost(frontPreview());
+        return back && front ? "both" : back ? "back" : front ? "front" : "none";
+    }
+
+    // Laid out at size and each tab and settings page shown in turn: every control of the
+    // cover and every edit switch lies inside the window, not cut off by anything.
+    void expectEveryControlShowsWhole(const QSize& size) const
+    {
+        editor->resize(size);
+        QStringList names = {"EditContents", "EditInnerText", "EditOuterText"};
+        for (const Binding& row : bindings())
+            names << QString::fromLatin1(row.control);
+        int seen = 0;
+        for (int sheet = 0; sheet < 2; ++sheet) {
+            control<QTabWidget>("MainTabs")->setCurrentIndex(sheet);
+            auto* settings = control<QTabWidget>(sheet == 0 ? "BackSettingsTabs" : "FrontSettingsTabs");
+            for (int page = 0; page < settings->count(); ++page) {
+                settings->setCurrentIndex(page);
+                QCoreApplication::processEvents();
+                for (const QString& name : names) {
+                    QWidget* widget = control(name);
+                    if (!widget->isVisible())
+                        continue;
+                    ++seen;
+                    EXPECT_TRUE(editor->rect().contains(QRect(widget->mapTo(editor.get(), QPoint()), widget->size())))
+                        << name.toStdString();
+                    EXPECT_EQ(widget->visibleRegion(), QRegion(widget->rect())) << name.toStdString() << " cut off";
+                }
+            }
+        }
+        EXPECT_EQ(seen, names.size() + 2); // the contents switch shows beside all three back pages
+    }
 
     QTemporaryDir home;
     QTemporaryDir config;

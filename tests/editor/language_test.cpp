@@ -1,18 +1,9 @@
-#include "editor/captions.h"
-
 #include "toolbox/ini_file.h"
 
-#include <QAbstractButton>
 #include <QAccessible>
-#include <QAction>
-#include <QComboBox>
-#include <QAbstractSpinBox>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QLabel>
-#include <QMenu>
 #include <QTabBar>
-#include <QTabWidget>
 
 #include <map>
 #include <set>
@@ -44,16 +35,6 @@ std::map<const QObject*, QString> captions(const QWidget* root)
 
 class Language : public EditorTest {
 protected:
-    void choose(const QString& caption)
-    {
-        for (QAction* entry : editor->findChildren<QAction*>()) {
-            if (entry->text() == caption && entry->objectName().startsWith("mLang")) {
-                entry->trigger();
-                return;
-            }
-        }
-        ADD_FAILURE() << "no language " << caption.toStdString();
-    }
     // The values of a language file's keys that hold text in English.
     std::set<QString> translations(const QString& language, const QString& english) const
     {
@@ -72,7 +53,7 @@ protected:
 TEST_F(Language, GermanChangesEveryCaptionWhileRunning)
 {
     const std::map<const QObject*, QString> english = captions(editor.get());
-    choose("German");
+    chooseLanguage("German");
     const std::map<const QObject*, QString> german = captions(editor.get());
     int translated = 0;
     for (const auto& [element, text] : english) {
@@ -87,20 +68,17 @@ TEST_F(Language, GermanChangesEveryCaptionWhileRunning)
     EXPECT_GE(translated, 110);
     EXPECT_EQ(editor->windowTitle(), ReadINI(path("language/german.ini"), "Messages", "V27") + "[*]");
 
-    choose("English");
+    chooseLanguage("English");
     EXPECT_EQ(captions(editor.get()), english);
 }
 
 TEST_F(Language, AShortSectionLeavesTheCaptionsItLacks)
 {
-    QFile file(path("language/short.ini"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Menu]\r\nV1=Fichier\r\n[BackCover]\r\nV1=Dos\r\nV2=Etiquette\r\nV3=Texte\r\n"
+    write("language/short.ini", "[Menu]\r\nV1=Fichier\r\n[BackCover]\r\nV1=Dos\r\nV2=Etiquette\r\nV3=Texte\r\n"
                "[FrontCover]\r\nV1=Face\r\n[Messages]\r\nV1=x\r\n[GetContents]\r\nV1=x\r\n"
                "[Common]\r\nV1=x\r\n[Preset]\r\nV1=x\r\n");
-    file.close();
     editor->GetLanguages();
-    choose("Short");
+    chooseLanguage("Short");
     auto* mainTabs = control<QTabWidget>("MainTabs");
     EXPECT_EQ(QStringList({control<QMenu>("mFile")->title(), mainTabs->tabText(0), mainTabs->tabText(1)}),
               QStringList({"Fichier", "Dos", "Face"}));
@@ -137,7 +115,7 @@ TEST_F(Language, ControlsAreKnownByTheirCaptionsNotTheirValues)
     }
     EXPECT_GE(controls, 59); // the bound ones and the three edit switches
 
-    choose("German");
+    chooseLanguage("German");
     EXPECT_EQ(name(size), ReadINI(path("language/german.ini"), "BackCover", "V10"));
 }
 

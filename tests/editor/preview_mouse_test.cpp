@@ -1,40 +1,28 @@
+#include "document/cover_archive.h"
 #include "editor/preview_interaction.h"
 
-#include "document/cover_archive.h"
-#include "editor/text_box.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QMenu>
 #include <QMimeData>
 #include <QTabBar>
-#include <QTabWidget>
-#include <QTest>
 
 #include "editor_fixture.h"
 
 namespace {
 
-TEST(PreviewRegions, BackClicksChooseLabelTextOrGlobal)
+TEST(PreviewRegions, ClicksChooseLabelTextOrGlobalOnTheBackAndTheHalfTheFoldBelongingInsideOnTheFront)
 {
-    const std::pair<QPointF, BackTab> cases[] = {
+    const std::pair<QPointF, BackTab> back[] = {
         {{8, 60}, BackTab::Label},   {{152, 60}, BackTab::Label}, {{5.5, 6}, BackTab::Label},
         {{11, 60}, BackTab::Text},   {{80, 60}, BackTab::Text},   {{149, 122}, BackTab::Text},
         {{80, 124}, BackTab::Global}, {{2, 60}, BackTab::Global}, {{8, 5}, BackTab::Global},
         {{155, 60}, BackTab::Global}};
-    for (const auto& [mm, tab] : cases)
+    for (const auto& [mm, tab] : back)
         EXPECT_EQ(backTabAt(mm), tab) << mm.x() << "," << mm.y();
-}
-
-TEST(PreviewRegions, FrontClicksChooseTheHalfTheFoldBelongingInside)
-{
     const QSizeF sheet(250, 130);
-    const std::pair<QPointF, FrontTab> cases[] = {
+    const std::pair<QPointF, FrontTab> front[] = {
         {{60, 60}, FrontTab::Inner},   {{125, 60}, FrontTab::Inner},  {{125.01, 60}, FrontTab::Outer},
         {{244.9, 124}, FrontTab::Outer}, {{245, 60}, FrontTab::Global}, {{5, 60}, FrontTab::Global},
         {{60, 4}, FrontTab::Global},   {{200, 125}, FrontTab::Global}};
-    for (const auto& [mm, tab] : cases)
+    for (const auto& [mm, tab] : front)
         EXPECT_EQ(frontTabAt(mm, sheet), tab) << mm.x() << "," << mm.y();
     // A narrower surface moves the outer half's end with it.
     EXPECT_EQ(frontTabAt({230, 60}, QSizeF(234, 130)), FrontTab::Global);
@@ -58,7 +46,6 @@ protected:
             popup->close();
         return name;
     }
-    QTabWidget* tabs(const char* name) const { return control<QTabWidget>(name); }
     // As the window system delivers one: a press, then the double-click.
     static void doubleClick(QWidget* widget, const QPoint& at = QPoint())
     {
@@ -69,26 +56,23 @@ protected:
 
 TEST_F(PreviewMouse, ClicksChooseTheSettingsTabOfThePlace)
 {
+    // Any button but the right one chooses on the back, only the left one on the front.
     const struct {
         bool back;
         double x, y;
         Qt::MouseButton button;
-        int tab;
-    } clicks[] = {{true, 8, 60, Qt::LeftButton, 1},   {true, 80, 60, Qt::LeftButton, 2},
-                  {true, 80, 126, Qt::LeftButton, 0}, {true, 152, 30, Qt::MiddleButton, 1},
-                  {false, 200, 60, Qt::LeftButton, 2}, {false, 60, 60, Qt::LeftButton, 1},
-                  {false, 60, 127, Qt::LeftButton, 0}};
+        int from, to;
+    } clicks[] = {{true, 80, 60, Qt::LeftButton, 0, 2},   {true, 152, 30, Qt::MiddleButton, 0, 1},
+                  {true, 80, 126, Qt::LeftButton, 2, 0},  {false, 200, 60, Qt::LeftButton, 0, 2},
+                  {false, 60, 60, Qt::LeftButton, 0, 1},  {false, 60, 127, Qt::LeftButton, 2, 0},
+                  {false, 200, 60, Qt::MiddleButton, 1, 1}};
     for (const auto& c : clicks) {
         PreviewWidget* preview = c.back ? backPreview() : frontPreview();
-        QTabWidget* settings = tabs(c.back ? "BackSettingsTabs" : "FrontSettingsTabs");
-        settings->setCurrentIndex(c.tab == 0 ? 2 : 0);
+        auto* settings = control<QTabWidget>(c.back ? "BackSettingsTabs" : "FrontSettingsTabs");
+        settings->setCurrentIndex(c.from);
         QTest::mouseClick(preview, c.button, {}, at(preview, c.x, c.y));
-        EXPECT_EQ(settings->currentIndex(), c.tab) << (c.back ? "back " : "front ") << c.x << "," << c.y;
+        EXPECT_EQ(settings->currentIndex(), c.to) << (c.back ? "back " : "front ") << c.x << "," << c.y;
     }
-    // Only the left button chooses on the front.
-    tabs("FrontSettingsTabs")->setCurrentIndex(0);
-    QTest::mouseClick(frontPreview(), Qt::MiddleButton, {}, at(frontPreview(), 200, 60));
-    EXPECT_EQ(tabs("FrontSettingsTabs")->currentIndex(), 0);
 }
 
 TEST_F(PreviewMouse, TheRightButtonOpensThePopUpMenuOfThePlace)
@@ -105,8 +89,6 @@ TEST_F(PreviewMouse, TheRightButtonOpensThePopUpMenuOfThePlace)
     EXPECT_TRUE(outer->findChild<QAction*>("mTextEdit")->isChecked());
     EXPECT_EQ(popupAt(frontPreview(), 60, 60), "InnerPopup");
     EXPECT_FALSE(inner->findChild<QAction*>("mTextEdit")->isChecked());
-    // Without a picture there is nothing to export.
-    EXPECT_FALSE(outer->findChild<QAction*>("mExportPicture")->isEnabled());
 }
 
 TEST_F(PreviewMouse, DoubleClicksSwitchTheEditModeOfTheHalf)
@@ -115,7 +97,7 @@ TEST_F(PreviewMouse, DoubleClicksSwitchTheEditModeOfTheHalf)
     EXPECT_TRUE(control<QCheckBox>("EditInnerText")->isChecked());
     EXPECT_FALSE(control<QCheckBox>("EditOuterText")->isChecked());
     // The open box covers the inner area: a double-click on it ends its mode.
-    doubleClick(control<SheetTextBox>("InnerTextBox")->viewport());
+    doubleClick(box("InnerTextBox")->viewport());
     EXPECT_FALSE(control<QCheckBox>("EditInnerText")->isChecked());
 
     doubleClick(frontPreview(), at(frontPreview(), 200, 60));
@@ -124,9 +106,9 @@ TEST_F(PreviewMouse, DoubleClicksSwitchTheEditModeOfTheHalf)
     EXPECT_TRUE(control<QCheckBox>("EditContents")->isChecked());
 
     // A click on an open box chooses the settings of its text.
-    tabs("BackSettingsTabs")->setCurrentIndex(0);
-    QTest::mouseClick(control<SheetTextBox>("ContentsBox")->viewport(), Qt::LeftButton);
-    EXPECT_EQ(tabs("BackSettingsTabs")->currentIndex(), 2);
+    control<QTabWidget>("BackSettingsTabs")->setCurrentIndex(0);
+    QTest::mouseClick(box("ContentsBox")->viewport(), Qt::LeftButton);
+    EXPECT_EQ(control<QTabWidget>("BackSettingsTabs")->currentIndex(), 2);
 }
 
 TEST_F(PreviewMouse, DroppedCoversOpenOtherFilesAreRefusedQuietly)

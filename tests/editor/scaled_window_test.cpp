@@ -1,28 +1,17 @@
-#include "editor/preview_widget.h"
-
-#include <QScreen>
-#include <QTabWidget>
-
 #include "editor_fixture.h"
-#include "window_checks.h"
 
 // A screen at twice the density: every pixel of the desktop is two by two device pixels.
 // Set before the application starts, which reads it.
-static const bool kScaled = (qputenv("QT_SCALE_FACTOR", "2"), true);
+[[maybe_unused]] static const bool kScaled = (qputenv("QT_SCALE_FACTOR", "2"), true);
 
 namespace {
 
-class ScaledWindow : public EditorTest {};
-
-TEST_F(ScaledWindow, RunsAtTwiceTheDensity)
-{
-    ASSERT_TRUE(kScaled);
-    EXPECT_DOUBLE_EQ(editor->devicePixelRatioF(), 2);
-}
+using ScaledWindow = EditorTest;
 
 TEST_F(ScaledWindow, AtTheSizeOfASmallLaptopEveryControlShowsWhole)
 {
-    expectEveryControlShowsWhole(*editor, QSize(1366, 768));
+    ASSERT_DOUBLE_EQ(editor->devicePixelRatioF(), 2);
+    expectEveryControlShowsWhole(QSize(1366, 768));
 }
 
 TEST_F(ScaledWindow, PreviewsAreDrawnWithEveryDevicePixel)

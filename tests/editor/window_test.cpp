@@ -1,31 +1,18 @@
 #include "editor/preview_interaction.h"
-
-#include "editor/text_box.h"
 #include "render/sheet_geometry.h"
 
-#include <QAbstractSpinBox>
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QSignalSpy>
 #include <QScrollArea>
-#include <QTabWidget>
-#include <QTest>
+#include <QSignalSpy>
 #include <QWheelEvent>
 
 #include <set>
 
 #include "editor_fixture.h"
-#include "window_checks.h"
 
 namespace {
 
 class Window : public EditorTest {
 protected:
-    QAction* action(const char* name) const { return control<QAction>(name); }
     void zoomTo(double zoom)
     {
         action("mZoomActual")->trigger();
@@ -39,14 +26,14 @@ TEST_F(Window, ZoomScalesThePreviewsTheirTextBoxesAndMouseRegions)
 {
     control<QTabWidget>("MainTabs")->setCurrentIndex(1);
     const QSize trueSize = frontPreview()->size();
-    const QRect trueBox = control<SheetTextBox>("OuterTextBox")->geometry();
-    const double trueFont = control<SheetTextBox>("OuterTextBox")->font().pointSizeF();
+    SheetTextBox* outer = box("OuterTextBox");
+    const QRect trueBox = outer->geometry();
+    const double trueFont = outer->font().pointSizeF();
     zoomTo(2);
     EXPECT_NEAR(frontPreview()->width(), 2 * trueSize.width(), 2);
     EXPECT_NEAR(backPreview()->height(), 2 * backPreview()->truePixelsPerMm() * backsheet::kHeight, 2);
-    const QRect zoomedBox = control<SheetTextBox>("OuterTextBox")->geometry();
-    EXPECT_NEAR(zoomedBox.left(), 2 * trueBox.left(), 2);
-    EXPECT_NEAR(zoomedBox.width(), 2 * trueBox.width(), 2);
+    EXPECT_NEAR(outer->geometry().left(), 2 * trueBox.left(), 2);
+    EXPECT_NEAR(outer->geometry().width(), 2 * trueBox.width(), 2);
 
     // A click at 130 mm lands on the outer half, at 120 mm on the inner one.
     auto* settings = control<QTabWidget>("FrontSettingsTabs");
@@ -57,11 +44,11 @@ TEST_F(Window, ZoomScalesThePreviewsTheirTextBoxesAndMouseRegions)
         EXPECT_EQ(settings->currentIndex(), int(tab)) << x;
     }
     // The text box's font grows with the sheet.
-    EXPECT_NEAR(control<SheetTextBox>("OuterTextBox")->font().pointSizeF(), 2 * trueFont, 0.01);
+    EXPECT_NEAR(outer->font().pointSizeF(), 2 * trueFont, 0.01);
 
     action("mZoomActual")->trigger();
     EXPECT_EQ(frontPreview()->size(), trueSize);
-    EXPECT_EQ(control<SheetTextBox>("OuterTextBox")->geometry(), trueBox);
+    EXPECT_EQ(outer->geometry(), trueBox);
 }
 
 TEST_F(Window, FitShowsEachWholeSheetInItsSpace)
@@ -140,15 +127,8 @@ TEST_F(Window, TheUsualKeysReachTheCommands)
 
 TEST_F(Window, EveryMenuEntryHasAMnemonicOfItsOwnInBothLanguages)
 {
-    for (const char* language : {"English", "German"}) {
-        for (QAction* entry : editor->findChildren<QAction*>()) {
-            if (entry->objectName() == "mLang1" || entry->objectName() == "mLang0")
-                entry->setChecked(false); // languageChosen sets the marks itself
-        }
-        for (QAction* entry : editor->findChildren<QAction*>()) {
-            if (entry->text() == language && entry->objectName().startsWith("mLang"))
-                entry->trigger();
-        }
+    for (const char* language : {"German", "English"}) {
+        chooseLanguage(language);
         QList<QMenu*> menus = editor->findChildren<QMenu*>();
         menus << nullptr; // the menu bar
         for (QMenu* menu : menus) {
@@ -204,7 +184,7 @@ TEST_F(Window, TabGoesThroughEachSettingsPageAsItReads)
 
 TEST_F(Window, AtTheSizeOfASmallLaptopEveryControlShowsWhole)
 {
-    expectEveryControlShowsWhole(*editor, QSize(1366, 768));
+    expectEveryControlShowsWhole(QSize(1366, 768));
 }
 
 } // namespace
