@@ -1,6 +1,4 @@
 #include "archive/zip_engine.h"
-#include "document/cover_archive.h"
-#include "document/settings_file.h"
 #include "editor/settings_widgets.h"
 #include "toolbox/ini_file.h"
 
@@ -17,9 +15,6 @@ namespace {
 const std::map<QString, QString> kOptionValues = {
     {"StretchToCutLines", "0"}, {"StretchToCrullLines", "1"}, {"CutToCutLines", "2"}, {"CutToCrullLines", "3"},
     {"InnerStretch", "1"},      {"InnerCut", "0"},            {"OuterStretch", "1"},  {"OuterCut", "0"}};
-// The text box over the text each settings page edits.
-const std::map<QString, const char*> kPageBoxes = {
-    {"TextTab", "ContentsBox"}, {"InnerTab", "InnerTextBox"}, {"OuterTab", "OuterTextBox"}};
 
 class Bindings : public EditorTest {
 protected:
@@ -29,27 +24,18 @@ protected:
         EXPECT_TRUE(SaveIniFile(doc(), path("check.ini"), QString(), true));
         return ReadINI(path("check.ini"), "LastCover", key);
     }
-    // A cover archive whose settings file holds lines, made without the editor.
-    QString coverArchive(const QString& name, const QByteArray& lines, const QString& contents = QString())
-    {
-        CoverDocument cover;
-        LoadIniFile(cover, write(name + ".ini", "[LastCover]\r\n" + lines), false, printers.fontFamilies());
-        cover.Contents = contents;
-        CoverFileContext ctx(cover);
-        EXPECT_TRUE(SaveAsFile(ctx, path(name + ".vrz")));
-        return path(name + ".vrz");
-    }
     // The settings file inside a cover archive, unpacked.
     QString settingsIn(const QString& archive)
     {
         EXPECT_EQ(ExtractFile(archive, path("unpacked/"), false, false), 0);
         return path("unpacked/vorn.ini");
     }
-    SheetTextBox* boxOf(QWidget* widget) const
+    // The text box over the text whose settings page holds widget, if any.
+    SheetTextBox* boxOf(const QWidget* widget) const
     {
-        for (; widget; widget = widget->parentWidget()) {
-            if (kPageBoxes.count(widget->objectName()))
-                return box(kPageBoxes.at(widget->objectName()));
+        for (const EditedText& t : kEditedTexts) {
+            if (control(t.page)->isAncestorOf(widget))
+                return box(t.box);
         }
         return nullptr;
     }
@@ -166,7 +152,7 @@ TEST_F(Bindings, ControlsShowWhatAnOpenedCoverHolds)
         if (!kOptionValues.count(key))
             lines += (key + "=\"" + value + "\"\r\n").toLatin1();
     }
-    editor->OpenSub(coverArchive("Album", lines, "01 Intro\r\n02 Outro"));
+    editor->OpenSub(coverArchive("Album.vrz", lines, "01 Intro\r\n02 Outro"));
     ASSERT_TRUE(dialogs.shown.empty()) << dialogs.texts().join(" | ").toStdString();
 
     for (const auto& [name, value] : values)
@@ -194,7 +180,7 @@ TEST_F(Bindings, ANewCoverSavedAtOnceHoldsTheSelectedFonts)
 
 TEST_F(Bindings, AFontThisSystemLacksKeepsItsNameThroughOpenAndSave)
 {
-    const QString cover = coverArchive("Windows", "Fontname2=Arial\r\nFrontFont=dejavu sans\r\n");
+    const QString cover = coverArchive("Windows.vrz", "Fontname2=Arial\r\nFrontFont=dejavu sans\r\n");
     editor->OpenSub(cover);
     auto* contentsFace = control<QComboBox>("Fontname2");
     EXPECT_EQ(contentsFace->currentText(), "Arial");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/cover_archive.h"
+#include "document/settings_file.h"
 #include "editor/bindings.h"
 #include "editor/editor_window.h"
 #include "editor/preview_widget.h"
@@ -33,6 +35,22 @@
 #include <memory>
 
 #include "gtest_qt.h"
+
+// The three texts edited in place: the switch of the edit mode, the text box, the box that
+// prints the text (if any), the pop-up menu and the settings page of the text.
+struct EditedText {
+    const char* mode;
+    const char* box;
+    const char* enable;
+    const char* popup;
+    const char* page;
+    QString CoverDocument::*text;
+    bool back;
+};
+inline const EditedText kEditedTexts[] = {
+    {"EditContents", "ContentsBox", nullptr, "BackPopup", "TextTab", &CoverDocument::Contents, true},
+    {"EditInnerText", "InnerTextBox", "sfText2", "InnerPopup", "InnerTab", &CoverDocument::FrontText1, false},
+    {"EditOuterText", "OuterTextBox", "sfText", "OuterPopup", "OuterTab", &CoverDocument::FrontText2, false}};
 
 // An editor started as the program starts it, in a program folder of its own holding the
 // installed language files, with fonts this machine has (and Verdana, which it lacks).
@@ -71,6 +89,16 @@ protected:
         QFile file(path(relative));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << relative.toStdString();
         return file.fileName();
+    }
+    // A cover archive whose settings file holds lines, made without the editor; its path.
+    QString coverArchive(const QString& name, const QByteArray& lines, const QString& contents = QString()) const
+    {
+        CoverDocument cover;
+        LoadIniFile(cover, write(name + ".ini", "[LastCover]\r\n" + lines), false, printers.fontFamilies());
+        cover.Contents = contents;
+        CoverFileContext ctx(cover);
+        EXPECT_TRUE(SaveAsFile(ctx, path(name)));
+        return path(name);
     }
     QString picture(const QString& name, const char* format = "PNG") const
     {

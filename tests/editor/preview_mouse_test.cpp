@@ -1,4 +1,3 @@
-#include "document/cover_archive.h"
 #include "editor/preview_interaction.h"
 
 #include <QMimeData>
@@ -37,9 +36,9 @@ protected:
         return QPointF(x * preview->pixelsPerMm(), y * preview->pixelsPerMm()).toPoint();
     }
     // The pop-up menu a right click at a point opens; closed again.
-    QString popupAt(PreviewWidget* preview, double x, double y)
+    static QString popupAt(QWidget* widget, const QPoint& point)
     {
-        QTest::mouseClick(preview, Qt::RightButton, {}, at(preview, x, y));
+        QTest::mouseClick(widget, Qt::RightButton, {}, point);
         QWidget* popup = QApplication::activePopupWidget();
         const QString name = popup ? popup->objectName() : QString("none");
         if (popup)
@@ -75,20 +74,25 @@ TEST_F(PreviewMouse, ClicksChooseTheSettingsTabOfThePlace)
     }
 }
 
-TEST_F(PreviewMouse, TheRightButtonOpensThePopUpMenuOfThePlace)
+TEST_F(PreviewMouse, TheRightButtonOpensThePopUpMenuOfThePlaceOrTheFileMenuOnTheTabs)
 {
-    EXPECT_EQ(popupAt(backPreview(), 80, 60), "BackPopup");
-    EXPECT_EQ(popupAt(frontPreview(), 60, 60), "InnerPopup");
-    EXPECT_EQ(popupAt(frontPreview(), 200, 60), "OuterPopup");
+    EXPECT_EQ(popupAt(backPreview(), at(backPreview(), 80, 60)), "BackPopup");
+    EXPECT_EQ(popupAt(frontPreview(), at(frontPreview(), 60, 60)), "InnerPopup");
+    EXPECT_EQ(popupAt(frontPreview(), at(frontPreview(), 200, 60)), "OuterPopup");
 
     // "Edit" is ticked in the menu of the text being edited.
     control<QCheckBox>("EditOuterText")->setChecked(true);
     auto* outer = control<QMenu>("OuterPopup");
     auto* inner = control<QMenu>("InnerPopup");
-    EXPECT_EQ(popupAt(frontPreview(), 200, 60), "OuterPopup");
+    EXPECT_EQ(popupAt(frontPreview(), at(frontPreview(), 200, 60)), "OuterPopup");
     EXPECT_TRUE(outer->findChild<QAction*>("mTextEdit")->isChecked());
-    EXPECT_EQ(popupAt(frontPreview(), 60, 60), "InnerPopup");
+    EXPECT_EQ(popupAt(frontPreview(), at(frontPreview(), 60, 60)), "InnerPopup");
     EXPECT_FALSE(inner->findChild<QAction*>("mTextEdit")->isChecked());
+
+    // On the tab strip it opens the File menu, and the tab under it is not chosen.
+    QTabBar* strip = control<QTabWidget>("MainTabs")->tabBar();
+    EXPECT_EQ(popupAt(strip, strip->tabRect(1).center()), "mFile");
+    EXPECT_EQ(strip->currentIndex(), 0);
 }
 
 TEST_F(PreviewMouse, DoubleClicksSwitchTheEditModeOfTheHalf)
@@ -113,10 +117,7 @@ TEST_F(PreviewMouse, DoubleClicksSwitchTheEditModeOfTheHalf)
 
 TEST_F(PreviewMouse, DroppedCoversOpenOtherFilesAreRefusedQuietly)
 {
-    CoverDocument cover;
-    cover.Text = "Dropped";
-    CoverFileContext ctx(cover);
-    ASSERT_TRUE(SaveAsFile(ctx, path("Dropped.VRZ")));
+    coverArchive("Dropped.VRZ", "Text=Dropped\r\n");
     QFile::copy(path("Dropped.VRZ"), path("notes.txt"));
     for (const auto& [file, taken] : {std::pair{"notes.txt", false}, std::pair{"Dropped.VRZ", true}}) {
         QMimeData data;
@@ -130,18 +131,6 @@ TEST_F(PreviewMouse, DroppedCoversOpenOtherFilesAreRefusedQuietly)
     }
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().join(" | ").toStdString();
     EXPECT_EQ(doc().currentFile, path("Dropped.VRZ"));
-}
-
-TEST_F(PreviewMouse, ARightPressOnTheTabStripOpensTheFileMenu)
-{
-    QTabBar* strip = control<QTabWidget>("MainTabs")->tabBar();
-    QTest::mouseClick(strip, Qt::RightButton, {}, strip->tabRect(1).center());
-    QWidget* popup = QApplication::activePopupWidget();
-    ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(popup->objectName(), "mFile");
-    popup->close();
-    // The tab under the press is not chosen.
-    EXPECT_EQ(control<QTabWidget>("MainTabs")->currentIndex(), 0);
 }
 
 } // namespace

@@ -77,24 +77,7 @@ TEST_F(Window, FitShowsEachWholeSheetInItsSpace)
     EXPECT_FALSE(action("mZoomFit")->isChecked());
 }
 
-TEST_F(Window, CtrlAndTheWheelZoomAndTheWheelAloneScrolls)
-{
-    const auto wheel = [this](Qt::KeyboardModifiers modifiers, int delta) {
-        QWheelEvent event(QPointF(10, 10), frontPreview()->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, delta),
-                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(frontPreview(), &event);
-    };
-    wheel(Qt::ControlModifier, 120);
-    EXPECT_DOUBLE_EQ(frontPreview()->zoom(), 1.25);
-    wheel(Qt::ControlModifier, -120);
-    wheel(Qt::ControlModifier, -120);
-    EXPECT_DOUBLE_EQ(frontPreview()->zoom(), 0.75);
-    wheel(Qt::NoModifier, 120);
-    EXPECT_DOUBLE_EQ(frontPreview()->zoom(), 0.75);
-    EXPECT_DOUBLE_EQ(backPreview()->zoom(), 0.75);
-}
-
-TEST_F(Window, TheUsualKeysReachTheCommands)
+TEST_F(Window, TheUsualKeysAndTheWheelReachTheCommands)
 {
     const std::pair<const char*, QKeySequence> keys[] = {
         {"mNew", QKeySequence::New},         {"mOpen", QKeySequence::Open},
@@ -107,9 +90,20 @@ TEST_F(Window, TheUsualKeysReachTheCommands)
     for (const auto& [name, key] : keys)
         EXPECT_TRUE(action(name)->shortcuts().contains(key)) << name << " " << key.toString().toStdString();
 
-    // Typed on the keyboard: zoom in, and undo a change made in a field.
+    // Typed on the keyboard: zoom in; Ctrl and the wheel zoom, the wheel alone scrolls.
     QTest::keyClick(editor.get(), Qt::Key_Plus, Qt::ControlModifier);
     EXPECT_DOUBLE_EQ(frontPreview()->zoom(), 1.25);
+    const auto wheel = [this](Qt::KeyboardModifiers modifiers, int delta) {
+        QWheelEvent event(QPointF(10, 10), frontPreview()->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(frontPreview(), &event);
+    };
+    wheel(Qt::ControlModifier, -120);
+    wheel(Qt::ControlModifier, -120);
+    wheel(Qt::NoModifier, 120);
+    EXPECT_DOUBLE_EQ(frontPreview()->zoom(), 0.75);
+    EXPECT_DOUBLE_EQ(backPreview()->zoom(), 0.75);
+    // A change made in a field is undone and redone by the keys.
     auto* count = control<QLineEdit>("CountFrom");
     count->setFocus();
     QTest::keyClicks(count, "5");
@@ -125,19 +119,33 @@ TEST_F(Window, TheUsualKeysReachTheCommands)
     EXPECT_EQ(exits.count(), 1);
 }
 
-TEST_F(Window, EveryMenuEntryHasAMnemonicOfItsOwnInBothLanguages)
+TEST_F(Window, EveryMenuEntryWorksAndHasAMnemonicOfItsOwnInBothLanguages)
 {
+    // Two changes, one undone: both undo and redo have something to do.
+    control<QCheckBox>("FlipLabels")->setChecked(true);
+    control<QCheckBox>("FlipLabels")->setChecked(false);
+    action("mUndo")->trigger();
+    auto* bar = control<QMenuBar>("MenuBar");
+    int commands = 0;
     for (const char* language : {"German", "English"}) {
         chooseLanguage(language);
         QList<QMenu*> menus = editor->findChildren<QMenu*>();
         menus << nullptr; // the menu bar
         for (QMenu* menu : menus) {
-            const QList<QAction*> entries = menu ? menu->actions() : control<QMenuBar>("MenuBar")->actions();
+            const QList<QAction*> entries = menu ? menu->actions() : bar->actions();
             std::set<QChar> letters;
+            bool inBar = !menu; // else the menu is a pop-up one
+            for (const QObject* up = menu; up; up = up->parent())
+                inBar |= up == bar;
             for (const QAction* entry : entries) {
                 const QString text = entry->text();
                 if (entry->isSeparator() || entry->objectName().startsWith("mLang"))
                     continue;
+                // No command waits, disabled or hidden, for a window to come.
+                if (inBar && !entry->menu()) {
+                    EXPECT_TRUE(entry->isVisible() && entry->isEnabled()) << text.toStdString();
+                    ++commands;
+                }
                 const int mark = text.indexOf('&');
                 ASSERT_GE(mark, 0) << language << ": " << text.toStdString();
                 EXPECT_TRUE(letters.insert(text.at(mark + 1).toLower()).second)
@@ -145,6 +153,7 @@ TEST_F(Window, EveryMenuEntryHasAMnemonicOfItsOwnInBothLanguages)
             }
         }
     }
+    EXPECT_EQ(commands, 2 * 23); // the menu bar's commands but the languages, in each language
 }
 
 TEST_F(Window, TabGoesThroughEachSettingsPageAsItReads)
