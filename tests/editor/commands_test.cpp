@@ -70,10 +70,6 @@ TEST_F(Commands, NewAsksFirstThenClearsTheTextsAndPicturesAndKeepsTheSettings)
 TEST_F(Commands, ThePopUpMenusInsertEditAndClearTextsAndInsertExportAndClearPictures)
 {
     const QString jpeg = picture("photo.jpg", "JPG");
-    const auto bytes = [](const QString& file) {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
     QDir().mkpath(path("export"));
     for (const EditedText& m : kEditedTexts) {
         const QAction* exportEntry = popupEntry(m.popup, "mExportPicture");
@@ -102,7 +98,7 @@ TEST_F(Commands, ThePopUpMenusInsertEditAndClearTextsAndInsertExportAndClearPict
         const QString target = path(QStringLiteral("export/%1.bmp").arg(m.popup));
         dialogs.files = {target};
         popupEntry(m.popup, "mExportPicture")->trigger();
-        EXPECT_EQ(bytes(target), bytes(jpeg)) << m.popup;
+        EXPECT_EQ(read(target), read(jpeg)) << m.popup;
         EXPECT_EQ(editor->lastPicturePath(), path("export/")) << m.popup;
         // The export dialog opened in the folder of the last picture inserted.
         EXPECT_EQ(dialogs.fileRequests.back().folder, home.path() + "/");
@@ -119,9 +115,7 @@ TEST_F(Commands, ThePopUpMenusInsertEditAndClearTextsAndInsertExportAndClearPict
 TEST_F(Commands, HelpOpensThePageTheLanguageNamesInsideTheHelpFolderInTheBrowser)
 {
     write("help/gbhelp.html", "");
-    QFile english(path("language/english.ini"));
-    ASSERT_TRUE(english.open(QIODevice::ReadOnly));
-    const QByteArray text = english.readAll();
+    const QByteArray english = read(path("language/english.ini"));
     const struct {
         QByteArray common;
         bool browser;
@@ -132,7 +126,7 @@ TEST_F(Commands, HelpOpensThePageTheLanguageNamesInsideTheHelpFolderInTheBrowser
                  {"V2=hilfe.html", true, 21},
                  {"V2=gbhelp.html", false, 20}}; // the offscreen platform starts none
     for (const auto& c : cases) {
-        write("language/test.ini", QByteArray(text).replace("V2=gbhelp.html", c.common));
+        write("language/test.ini", QByteArray(english).replace("V2=gbhelp.html", c.common));
         QString name = "test";
         ASSERT_TRUE(LoadLanguage(name));
         std::optional<Browser> browser;

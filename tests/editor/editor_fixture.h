@@ -83,6 +83,11 @@ protected:
 
     QString path(const QString& relative) const { return home.filePath(relative); }
     CoverDocument& doc() { return editor->document(); }
+    QByteArray read(const QString& file) const
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
     // A file of the program folder holding bytes; its path.
     QString write(const QString& relative, const QByteArray& bytes) const
     {
