@@ -55,15 +55,17 @@ protected:
 
 TEST_F(PreviewMouse, ClicksChooseTheSettingsTabOfThePlace)
 {
-    // Any button but the right one chooses on the back, only the left one on the front.
+    // Any button but the right one chooses on the back, only the left one on the front; the
+    // places grow with the zoom (here 1.25).
+    action("mZoomIn")->trigger();
     const struct {
         bool back;
         double x, y;
         Qt::MouseButton button;
         int from, to;
     } clicks[] = {{true, 80, 60, Qt::LeftButton, 0, 2},   {true, 152, 30, Qt::MiddleButton, 0, 1},
-                  {true, 80, 126, Qt::LeftButton, 2, 0},  {false, 200, 60, Qt::LeftButton, 0, 2},
-                  {false, 60, 60, Qt::LeftButton, 0, 1},  {false, 60, 127, Qt::LeftButton, 2, 0},
+                  {true, 80, 126, Qt::LeftButton, 2, 0},  {false, 130, 60, Qt::LeftButton, 0, 2},
+                  {false, 120, 60, Qt::LeftButton, 0, 1}, {false, 60, 127, Qt::LeftButton, 2, 0},
                   {false, 200, 60, Qt::MiddleButton, 1, 1}};
     for (const auto& c : clicks) {
         PreviewWidget* preview = c.back ? backPreview() : frontPreview();

@@ -1,4 +1,3 @@
-#include "editor/preview_interaction.h"
 #include "render/sheet_geometry.h"
 
 #include <QScrollArea>
@@ -22,7 +21,7 @@ protected:
     }
 };
 
-TEST_F(Window, ZoomScalesThePreviewsTheirTextBoxesAndMouseRegions)
+TEST_F(Window, ZoomScalesThePreviewsAndTheirTextBoxes)
 {
     control<QTabWidget>("MainTabs")->setCurrentIndex(1);
     const QSize trueSize = frontPreview()->size();
@@ -34,15 +33,6 @@ TEST_F(Window, ZoomScalesThePreviewsTheirTextBoxesAndMouseRegions)
     EXPECT_NEAR(backPreview()->height(), 2 * backPreview()->truePixelsPerMm() * backsheet::kHeight, 2);
     EXPECT_NEAR(outer->geometry().left(), 2 * trueBox.left(), 2);
     EXPECT_NEAR(outer->geometry().width(), 2 * trueBox.width(), 2);
-
-    // A click at 130 mm lands on the outer half, at 120 mm on the inner one.
-    auto* settings = control<QTabWidget>("FrontSettingsTabs");
-    const double perMm = frontPreview()->pixelsPerMm();
-    for (const auto& [x, tab] : {std::pair{130.0, FrontTab::Outer}, std::pair{120.0, FrontTab::Inner}}) {
-        settings->setCurrentIndex(0);
-        QTest::mouseClick(frontPreview(), Qt::LeftButton, {}, QPointF(x * perMm, 60 * perMm).toPoint());
-        EXPECT_EQ(settings->currentIndex(), int(tab)) << x;
-    }
     // The text box's font grows with the sheet.
     EXPECT_NEAR(outer->font().pointSizeF(), 2 * trueFont, 0.01);
 
