@@ -111,7 +111,7 @@ TEST_F(Bindings, EachControlWritesItsKeyRedrawsOnlyItsSheetAndShapesItsTextBox)
         edited << key;
     }
     // Every setting of the file has its control; only the pictures are set elsewhere.
-    const QList<QByteArray> lines = read(path("check.ini")).split('\n');
+    const QList<QByteArray> lines = fixtures::readFile(path("check.ini")).split('\n');
     ASSERT_GT(lines.size(), 50);
     for (const QByteArray& line : lines) {
         const QString key = QString::fromLatin1(line.left(line.indexOf('=')));

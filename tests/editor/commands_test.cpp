@@ -73,7 +73,7 @@ TEST_F(Commands, ThePopUpMenusInsertEditAndClearTextsAndInsertExportAndClearPict
     QDir().mkpath(path("export"));
     for (const EditedText& m : kEditedTexts) {
         const QAction* exportEntry = popupEntry(m.popup, "mExportPicture");
-        dialogs.files = {write("tracks.txt", "01 One\r\n02 Two\r\n")};
+        dialogs.files = {written("tracks.txt", "01 One\r\n02 Two\r\n")};
         scribbleOnPreviews();
         popupEntry(m.popup, "mTextInsert")->trigger();
         EXPECT_EQ(doc().*m.text, "01 One\r\n02 Two") << m.popup;
@@ -98,7 +98,7 @@ TEST_F(Commands, ThePopUpMenusInsertEditAndClearTextsAndInsertExportAndClearPict
         const QString target = path(QStringLiteral("export/%1.bmp").arg(m.popup));
         dialogs.files = {target};
         popupEntry(m.popup, "mExportPicture")->trigger();
-        EXPECT_EQ(read(target), read(jpeg)) << m.popup;
+        EXPECT_EQ(fixtures::readFile(target), fixtures::readFile(jpeg)) << m.popup;
         EXPECT_EQ(editor->lastPicturePath(), path("export/")) << m.popup;
         // The export dialog opened in the folder of the last picture inserted.
         EXPECT_EQ(dialogs.fileRequests.back().folder, home.path() + "/");
@@ -115,7 +115,7 @@ TEST_F(Commands, ThePopUpMenusInsertEditAndClearTextsAndInsertExportAndClearPict
 TEST_F(Commands, HelpOpensThePageTheLanguageNamesInsideTheHelpFolderInTheBrowser)
 {
     write("help/gbhelp.html", "");
-    const QByteArray english = read(path("language/english.ini"));
+    const QByteArray english = fixtures::readFile(path("language/english.ini"));
     const struct {
         QByteArray common;
         bool browser;
@@ -273,7 +273,6 @@ TEST_F(Commands, SavedAndOpenedCoversAreListedAndReopened)
 
 TEST_F(Commands, NewCoversTakeThePresetAndTheDialogAppliesOne)
 {
-    ASSERT_TRUE(QDir(home.path()).mkpath("presets"));
     write("presets/Rock.ini", "[LastCover]\r\nBackColor=255\r\n");
     write("presets/default.ini", "[LastCover]\r\nBackColor=65280\r\n");
     settings::setPreset("Rock");

@@ -8,6 +8,7 @@
 #include "editor/text_box.h"
 #include "fake_dialogs.h"
 #include "platform/printers.h"
+#include "program_home.h"
 #include "render/drawing_surface.h"
 #include "shell/app_state.h"
 #include "shell/language.h"
@@ -54,16 +55,15 @@ inline const EditedText kEditedTexts[] = {
 
 // An editor started as the program starts it, in a program folder of its own holding the
 // installed language files, with fonts this machine has (and Verdana, which it lacks).
-class EditorTest : public ::testing::Test {
+class EditorTest : public ::testing::Test, protected ProgramHome {
 protected:
+    EditorTest() : ProgramHome({"language/english.ini", "language/german.ini"}) {}
+
     void SetUp() override
     {
-        qputenv("CASELEAF_HOME", home.path().toLocal8Bit());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
-        for (const char* folder : {"language", "help", "tmp"})
+        for (const char* folder : {"help", "tmp"})
             QDir(home.path()).mkpath(QString::fromLatin1(folder));
-        for (const QString file : {"language/english.ini", "language/german.ini"})
-            ASSERT_TRUE(QFile::copy(QStringLiteral(CASELEAF_BUILD_DIR "/") + file, path(file)));
         app::setWorkingFolder(QString());
         app::editorReady = app::viewEnabled = false;
         QString language = QStringLiteral("english");
@@ -78,28 +78,20 @@ protected:
     {
         editor->document().saved = true;
         editor.reset();
-        qunsetenv("CASELEAF_HOME");
     }
 
-    QString path(const QString& relative) const { return home.filePath(relative); }
     CoverDocument& doc() { return editor->document(); }
-    QByteArray read(const QString& file) const
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
     // A file of the program folder holding bytes; its path.
-    QString write(const QString& relative, const QByteArray& bytes) const
+    QString written(const QString& relative, const QByteArray& bytes) const
     {
-        QFile file(path(relative));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << relative.toStdString();
-        return file.fileName();
+        write(relative, bytes);
+        return path(relative);
     }
     // A cover archive whose settings file holds lines, made without the editor; its path.
     QString coverArchive(const QString& name, const QByteArray& lines, const QString& contents = QString()) const
     {
         CoverDocument cover;
-        LoadIniFile(cover, write(name + ".ini", "[LastCover]\r\n" + lines), false, printers.fontFamilies());
+        LoadIniFile(cover, written(name + ".ini", "[LastCover]\r\n" + lines), false, printers.fontFamilies());
         cover.Contents = contents;
         CoverFileContext ctx(cover);
         EXPECT_TRUE(SaveAsFile(ctx, path(name)));
@@ -205,7 +197,6 @@ protected:
         EXPECT_EQ(seen, names.size() + 2); // the contents switch shows beside all three back pages
     }
 
-    QTemporaryDir home;
     QTemporaryDir config;
     FakeDialogs dialogs;
     ListedPrinters printers{{"Office laser"},

@@ -33,7 +33,7 @@ TEST_F(Undo, UndoingRestoresTheDocumentAndTheControls)
     auto* counter = control<QCheckBox>("Counter");
     const QString blue = picture("blue.png");
     const QString preset =
-        write("preset.ini", "[LastCover]\r\nFontname2=Liberation Mono\r\nFontsize=48\r\nForeColor2=255\r\n");
+        written("preset.ini", "[LastCover]\r\nFontname2=Liberation Mono\r\nFontsize=48\r\nForeColor2=255\r\n");
     const Step steps[] = {
         {"Font size", [&] { size->setCurrentText("72"); }, [&] { return doc().Fontsize + "/" + size->currentText(); }},
         {"Edit contents",
