@@ -1,8 +1,7 @@
 #pragma once
 
+#include "gtest_qt.h"
 #include "platform/dialogs.h"
-
-#include <QStringList>
 
 #include <deque>
 #include <utility>

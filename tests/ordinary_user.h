@@ -1,10 +1,6 @@
 #pragma once
 
-#include <QCoreApplication>
-#include <QProcess>
-
-#include <gtest/gtest.h>
-
+#include "gtest_qt.h"
 #include <unistd.h>
 
 // Permissions mean nothing to root. A test of a read-only folder starts with

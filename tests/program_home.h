@@ -2,9 +2,6 @@
 
 #include "archive/zip_fixtures.h"
 
-#include <QFileInfo>
-#include <QTemporaryDir>
-
 #include "gtest_qt.h"
 
 // A program folder of the test's own, named by CASELEAF_HOME while it lives, holding

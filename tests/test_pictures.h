@@ -1,10 +1,6 @@
 #pragma once
 
-#include <QImage>
-#include <QLinearGradient>
-#include <QPainter>
-#include <QRandomGenerator>
-
+#include "gtest_qt.h"
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>

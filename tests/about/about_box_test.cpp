@@ -4,12 +4,6 @@
 #include "fake_dialogs.h"
 #include "shell/app_state.h"
 
-#include <QDesktopServices>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-#include <QUrl>
-
 #include "gtest_qt.h"
 
 namespace {

@@ -3,11 +3,6 @@
 #include "archive/zip_fixtures.h"
 #include "document/cover_document.h"
 
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QThread>
-
 #include <tuple>
 
 #include "gtest_qt.h"

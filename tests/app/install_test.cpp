@@ -1,12 +1,6 @@
 #include "gtest_qt.h"
 #include "shell/built_program.h"
 
-#include <QImage>
-#include <QRegularExpression>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-
 #include <map>
 #include <tuple>
 

@@ -2,14 +2,6 @@
 #include "archive/zip_fixtures.h"
 #include "gtest_qt.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QImage>
-#include <QTemporaryDir>
-#include <QThread>
-
-#include <gtest/gtest.h>
-
 using namespace fixtures;
 
 namespace {

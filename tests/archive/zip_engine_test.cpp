@@ -4,13 +4,6 @@
 #include "gtest_qt.h"
 #include "test_pictures.h"
 
-#include <QBuffer>
-#include <QFileInfo>
-#include <QImage>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 #include <tuple>
 
 using namespace fixtures;

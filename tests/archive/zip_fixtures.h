@@ -1,10 +1,6 @@
 #pragma once
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QProcess>
-#include <QRandomGenerator>
+#include "gtest_qt.h"
 
 // Archives written and checked by other tools: Python's zipfile, zip and unzip.
 namespace fixtures {

@@ -6,15 +6,6 @@
 #include "fake_portal.h"
 #include "platform/screen_grab.h"
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QMainWindow>
-#include <QPainter>
-#include <QPushButton>
-#include <QScreen>
-#include <QSignalSpy>
-#include <QTest>
-
 #include "gtest_qt.h"
 
 namespace {

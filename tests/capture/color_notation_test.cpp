@@ -2,10 +2,6 @@
 
 #include "platform/screen_access.h"
 
-#include <QImage>
-#include <QPainter>
-#include <QPointF>
-
 #include <tuple>
 
 #include "gtest_qt.h"

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "gtest_qt.h"
+
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTimer>
 
 // A message bus of the test's own, so that no desktop session is needed.
 class PrivateBus {

@@ -4,8 +4,6 @@
 #include "folder_tree.h"
 #include "shell/built_program.h"
 
-#include <QAbstractButton>
-
 #include <tuple>
 
 #include "gtest_qt.h"

@@ -7,11 +7,6 @@
 #include "program_home.h"
 #include "shell/language.h"
 
-#include <QAbstractButton>
-#include <QTest>
-#include <QTimer>
-#include <QTreeWidget>
-
 #include "gtest_qt.h"
 
 namespace {

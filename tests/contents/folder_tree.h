@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include "gtest_qt.h"
 
 // The padding of a listing line.
 inline QString spaces(int n) { return QString(n, QLatin1Char(' ')); }

@@ -2,10 +2,6 @@
 
 #include "gtest_qt.h"
 
-#include <QLocale>
-
-#include <gtest/gtest.h>
-
 TEST(ColorValue, IsRedGreenBlueFromTheLowByteUp)
 {
     EXPECT_EQ(colorFromValue(0x0000FF), QColor(255, 0, 0));

@@ -10,13 +10,6 @@
 #include "shell/app_state.h"
 #include "shell/language.h"
 
-#include <QFileInfo>
-#include <QImage>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 namespace fixtures {
 
 const QString kData = QStringLiteral(CASELEAF_TEST_DATA "/pictures/");

@@ -1,10 +1,7 @@
 #pragma once
 
+#include "gtest_qt.h"
 #include "shell/language.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 // Loads a language whose Messages entry n reads "Message n", so that tests see
 // which entry a message box shows. Restores the program folder afterwards.

@@ -1,14 +1,9 @@
+#include "gtest_qt.h"
 #include "document/picture_image.h"
 
 #include "archive/zip_fixtures.h"
 #include "document/cover_document.h"
 #include "test_pictures.h"
-
-#include <QPainter>
-#include <QTemporaryDir>
-#include <QThreadPool>
-
-#include <gtest/gtest.h>
 
 using namespace fixtures;
 

@@ -9,10 +9,6 @@
 #include "toolbox/ini_file.h"
 #include "toolbox/win1252.h"
 
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 using namespace fixtures;
 
 namespace {

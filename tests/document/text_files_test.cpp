@@ -6,10 +6,6 @@
 #include "gtest_qt.h"
 #include "numbered_language.h"
 
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 using namespace fixtures;
 
 namespace {

@@ -4,10 +4,6 @@
 
 #include "gtest_qt.h"
 
-#include <QFile>
-
-#include <gtest/gtest.h>
-
 #include <tuple>
 
 namespace {

@@ -2,9 +2,6 @@
 #include "editor/settings_widgets.h"
 #include "toolbox/ini_file.h"
 
-#include <QRadioButton>
-#include <QTextBlock>
-
 #include <map>
 
 #include "editor_fixture.h"

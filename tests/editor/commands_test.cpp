@@ -10,12 +10,6 @@
 #include "shell/startup.h"
 #include "shell/user_settings.h"
 
-#include <QDesktopServices>
-#include <QListWidget>
-#include <QPushButton>
-#include <QScopeGuard>
-#include <QUrl>
-
 #include <optional>
 
 #include "editor_fixture.h"

@@ -13,25 +13,6 @@
 #include "shell/app_state.h"
 #include "shell/language.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDialog>
-#include <QDir>
-#include <QFile>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QSettings>
-#include <QSpinBox>
-#include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <memory>
 

@@ -1,10 +1,5 @@
 #include "toolbox/ini_file.h"
 
-#include <QAccessible>
-#include <QGroupBox>
-#include <QLabel>
-#include <QTabBar>
-
 #include <map>
 #include <set>
 

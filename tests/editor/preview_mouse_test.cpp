@@ -1,8 +1,5 @@
 #include "editor/preview_interaction.h"
 
-#include <QMimeData>
-#include <QTabBar>
-
 #include "editor_fixture.h"
 
 namespace {

@@ -1,4 +1,3 @@
-#include <QUndoStack>
 
 #include "editor_fixture.h"
 

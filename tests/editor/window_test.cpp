@@ -1,9 +1,5 @@
 #include "render/sheet_geometry.h"
 
-#include <QScrollArea>
-#include <QSignalSpy>
-#include <QWheelEvent>
-
 #include <set>
 
 #include "editor_fixture.h"

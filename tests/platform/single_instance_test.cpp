@@ -1,9 +1,6 @@
 #include "platform/single_instance.h"
 
-#include <QElapsedTimer>
 #include <QLocalServer>
-#include <QProcess>
-#include <QUuid>
 
 #include "gtest_qt.h"
 

@@ -7,11 +7,6 @@
 
 #include "gtest_qt.h"
 
-#include <QPicture>
-#include <QTextLayout>
-
-#include <gtest/gtest.h>
-
 namespace {
 
 // A sheet recorded instead of painted: what it holds is what was drawn.

@@ -5,10 +5,6 @@
 #include "render/calibration.h"
 #include "render_test_support.h"
 
-#include <QFile>
-#include <QPageSize>
-#include <QPdfWriter>
-
 namespace {
 
 bool isBlueInk(QColor c) { return c.blue() > 200 && c.red() < 80 && c.green() < 80; }

@@ -1,10 +1,6 @@
 #pragma once
 
-#include <QImage>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QSizeF>
-#include <QTemporaryDir>
+#include "gtest_qt.h"
 
 // Reads PDF files the way a person's viewer does, through poppler's tools.
 namespace pdf {

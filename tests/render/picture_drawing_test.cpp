@@ -1,3 +1,4 @@
+#include "gtest_qt.h"
 #include "render/back_renderer.h"
 
 #include "render/decode_ahead.h"
@@ -5,8 +6,6 @@
 #include "render/sheet_geometry.h"
 #include "render_test_support.h"
 #include "test_pictures.h"
-
-#include <QTemporaryDir>
 
 namespace {
 

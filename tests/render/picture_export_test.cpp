@@ -6,10 +6,6 @@
 #include "fake_dialogs.h"
 #include "gtest_qt.h"
 
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 using namespace fixtures;
 
 namespace {

@@ -9,8 +9,6 @@
 #include "scripted_printer.h"
 #include "shell/progress.h"
 
-#include <QFile>
-
 namespace {
 
 // Every trace line sent while it is installed, in debug mode.

@@ -7,15 +7,7 @@
 #include "render/back_renderer.h"
 #include "render_test_support.h"
 
-#include <QComboBox>
-#include <QDoubleSpinBox>
-#include <QFontMetricsF>
-#include <QLabel>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPrinter>
-#include <QPushButton>
-#include <QSpinBox>
 
 namespace {
 

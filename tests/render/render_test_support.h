@@ -1,10 +1,9 @@
 #pragma once
 
+#include "gtest_qt.h"
 #include "document/cover_document.h"
 #include "render/drawing_surface.h"
 #include "shell/app_state.h"
-
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <vector>

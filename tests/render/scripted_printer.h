@@ -1,8 +1,7 @@
 #pragma once
 
+#include "gtest_qt.h"
 #include "platform/print_device.h"
-
-#include <QPdfWriter>
 
 // A printer whose dialog answers from a script, whose pages go into a PDF file and which
 // counts the page breaks asked of it.

@@ -8,9 +8,6 @@
 #include "render/sheet_geometry.h"
 #include "render_test_support.h"
 
-#include <QTemporaryDir>
-#include <QtEndian>
-
 #include <cmath>
 
 namespace {

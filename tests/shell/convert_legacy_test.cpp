@@ -2,8 +2,6 @@
 #include "gtest_qt.h"
 #include "program_home.h"
 
-#include <QImage>
-
 using namespace fixtures;
 
 // The built program without a display converting a legacy set (settings, texts, picture).

@@ -15,15 +15,6 @@
 #include "shell/user_settings.h"
 #include "toolbox/crypter.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QMimeData>
-#include <QSettings>
-#include <QSignalSpy>
-#include <QTest>
-
 #include <functional>
 
 #include "gtest_qt.h"

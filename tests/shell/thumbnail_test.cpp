@@ -5,11 +5,6 @@
 #include "document/cover_archive.h"
 #include "gtest_qt.h"
 
-#include <QBuffer>
-#include <QImage>
-#include <QTemporaryDir>
-#include <QtEndian>
-
 #include <tuple>
 
 using namespace fixtures;

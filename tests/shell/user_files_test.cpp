@@ -15,14 +15,6 @@
 #include "toolbox/ini_file.h"
 #include "toolbox/program_folder.h"
 
-#include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QMenu>
-#include <QSettings>
-#include <QStandardPaths>
-
 #include "gtest_qt.h"
 
 namespace {

@@ -4,9 +4,6 @@
 #include "platform/settings_store.h"
 #include "toolbox/paths.h"
 
-#include <QSettings>
-#include <QTemporaryDir>
-
 namespace {
 
 // A profile of its own: test runs never touch the user's, nor each other's.

@@ -1,7 +1,5 @@
 #include "toolbox/compact_path.h"
 
-#include <QFontMetrics>
-
 #include "gtest_qt.h"
 
 // As many leading folders as fit give way to "..." before the file name is cut.

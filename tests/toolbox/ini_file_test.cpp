@@ -2,9 +2,6 @@
 
 #include "archive/zip_fixtures.h"
 
-#include <QBuffer>
-#include <QTemporaryDir>
-
 #include <tuple>
 
 #include "gtest_qt.h"

@@ -2,8 +2,6 @@
 
 #include "archive/zip_fixtures.h"
 
-#include <QTemporaryDir>
-
 #include "gtest_qt.h"
 
 #include <sys/stat.h>

@@ -1,8 +1,5 @@
 #include "toolbox/program_folder.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-
 #include <tuple>
 
 #include "gtest_qt.h"
