@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gtest_qt.h"
+
 #include <unistd.h>
 
 // Permissions mean nothing to root. A test of a read-only folder starts with

@@ -1,12 +1,38 @@
 #pragma once
 
 #include "gtest_qt.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <utility>
 
-// Pictures like a user's photographs, and how far two drawings of them lie apart.
+// Pictures like a user's, and how far two drawings of them lie apart.
+
+// A picture of one colour saved at path, in the format its name (or format) gives.
+inline bool savePlainPicture(const QString& path, QColor color, const char* format = nullptr)
+{
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(color);
+    return image.save(path, format);
+}
+
+// Pixels that no format compresses.
+inline QImage noisePicture(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    QRandomGenerator::global()->fillRange(reinterpret_cast<quint32*>(image.bits()), image.sizeInBytes() / 4);
+    return image;
+}
+
+// The bytes of a file of format holding image.
+inline QByteArray encoded(const QImage& image, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    EXPECT_TRUE(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, format));
+    return bytes;
+}
 
 // Smooth light and colour, hard edges and a little grain, as in a photograph.
 inline QImage photograph(int width, int height, double dpi)

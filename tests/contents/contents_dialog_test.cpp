@@ -3,9 +3,8 @@
 #include "contents/size_panel.h"
 #include "fake_dialogs.h"
 #include "folder_tree.h"
+#include "numbered_language.h"
 #include "platform/clipboard.h"
-#include "program_home.h"
-#include "shell/language.h"
 
 #include "gtest_qt.h"
 
@@ -15,7 +14,7 @@ namespace {
 // opens on as the process's current folder.
 class ContentsDialogTest : public ::testing::Test {
 protected:
-    ProgramHome program;
+    NumberedLanguage language{{{"Messages", "Message"}, {"GetContents", "Contents"}}};
     FakeDialogs dialogs;
     FolderTree tree;
     QString previousFolder = QDir::currentPath();
@@ -23,12 +22,7 @@ protected:
 
     void SetUp() override
     {
-        QByteArray captions = "[Messages]\r\nV1=Message 1\r\nV2=Message 2\r\n[GetContents]\r\n";
-        for (int n = 1; n <= 8; ++n)
-            captions += QStringLiteral("V%1=Contents %1\r\n").arg(n).toLatin1();
-        program.write("language/numbered.ini", captions);
-        QString name = "numbered";
-        ASSERT_TRUE(LoadLanguage(name));
+        ASSERT_TRUE(language.loaded());
         ASSERT_TRUE(tree.file("Alpha/a.mp3", 1000) && tree.file("Beta/b.mp3", 2000) && tree.file("Beta/c/d.mp3", 48)
                     && tree.file("Gamma/g", 5) && tree.file("Cover.JPG", 7));
         QDir::setCurrent(tree.root());

@@ -9,6 +9,7 @@
 #include "gtest_qt.h"
 #include "shell/app_state.h"
 #include "shell/language.h"
+#include "test_pictures.h"
 
 namespace fixtures {
 
@@ -37,10 +38,7 @@ protected:
     // A small picture of one colour, in the format its name gives.
     QString makePicture(const QString& name, Qt::GlobalColor color)
     {
-        QDir().mkpath(QFileInfo(path(name)).path());
-        QImage image(40, 30, QImage::Format_RGB32);
-        image.fill(color);
-        EXPECT_TRUE(image.save(path(name)));
+        EXPECT_TRUE(QDir().mkpath(QFileInfo(path(name)).path()) && savePlainPicture(path(name), color));
         return path(name);
     }
 

@@ -138,9 +138,7 @@ TEST_F(CoverFiles, FailedSaveKeepsTheOldArchive)
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
     const rlimit small{300000, unlimited.rlim_max}; // too small for the noise below
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    QImage noisy(500, 400, QImage::Format_RGB32);
-    const QByteArray pixels = noise(int(noisy.sizeInBytes()));
-    std::copy(pixels.begin(), pixels.end(), noisy.bits());
+    const QImage noisy = noisePicture(500, 400);
     ASSERT_TRUE(noisy.save(path("noise.bmp")) && writeFile(path("file"), "in the working folder's way"));
     m_doc.BackPicture = {path("noise.bmp"), noisy};
     const std::tuple<std::function<void()>, QString, MsgIcon> cases[] = {

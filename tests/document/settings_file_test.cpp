@@ -6,6 +6,7 @@
 #include "gtest_qt.h"
 #include "numbered_language.h"
 #include "shell/app_state.h"
+#include "test_pictures.h"
 #include "toolbox/ini_file.h"
 #include "toolbox/win1252.h"
 
@@ -38,13 +39,6 @@ QStringList sampleLines(unsigned pattern)
             line.replace(QLatin1Char('#'), QString::number((pattern >> i++) & 1));
     }
     return lines;
-}
-
-bool greenPicture(const QString& path, const char* format)
-{
-    QImage image(40, 30, QImage::Format_RGB32);
-    image.fill(Qt::green);
-    return image.save(path, format);
 }
 
 class SettingsFile : public ::testing::Test {
@@ -92,7 +86,7 @@ TEST_F(SettingsFile, TextModeWritesTheFiftyFourKeysInOrderAndReadsThemBack)
 TEST_F(SettingsFile, AFileWrittenOnWindowsLoadsAndSavesUnchanged)
 {
     const QString file = path("vorn.ini");
-    ASSERT_TRUE(QFile::copy(CASELEAF_TEST_DATA "/document/windows_vorn.ini", file) && greenPicture(path("back.jpg"), "JPG"));
+    ASSERT_TRUE(QFile::copy(CASELEAF_TEST_DATA "/document/windows_vorn.ini", file) && savePlainPicture(path("back.jpg"), Qt::green));
     CoverDocument d;
     EXPECT_TRUE(load(d, file));
     EXPECT_EQ(d.Text, QStringLiteral("  Sigur Rós – Ágætis byrjun  "));
@@ -106,7 +100,7 @@ TEST_F(SettingsFile, AFileWrittenOnWindowsLoadsAndSavesUnchanged)
 
 TEST_F(SettingsFile, TwoSlotsMayShareOnePictureBesideTheFile)
 {
-    ASSERT_TRUE(greenPicture(path("same.png"), "PNG"));
+    ASSERT_TRUE(savePlainPicture(path("same.png"), Qt::green));
     CoverDocument d;
     d.BackPicture.image = QImage(5, 5, QImage::Format_RGB32);
     load(d, writeSettings({"BackPicture=none", "FrontPicture={same.png}", "FrontPicture1={../same.png}"}));

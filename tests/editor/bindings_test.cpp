@@ -1,4 +1,5 @@
 #include "archive/zip_engine.h"
+#include "document/font_matching.h"
 #include "editor/settings_widgets.h"
 #include "toolbox/ini_file.h"
 
@@ -155,15 +156,22 @@ TEST_F(Bindings, ControlsShowWhatAnOpenedCoverHolds)
     EXPECT_TRUE(doc().saved);
 }
 
+// The lists offer the printer's fonts and the sizes; a new cover saved at once holds those selected.
 TEST_F(Bindings, ANewCoverSavedAtOnceHoldsTheSelectedFonts)
 {
     dialogs.files = {path("new.vrz")};
     action("mSaveAs")->trigger();
     const QString ini = settingsIn(path("new.vrz"));
-    for (const auto& [key, value] : std::map<const char*, const char*>{
+    for (const auto& [key, value] : std::map<QString, QString>{
              {"Fontname", "Verdana"}, {"Fontname2", "Verdana"}, {"FrontFont", "Verdana"}, {"FrontFont2", "Verdana"},
-             {"Fontsize", "16"}, {"Fontsize2", "12"}, {"FrontFontSize", "12"}, {"FrontFontSize2", "12"}})
-        EXPECT_EQ(ReadINI(ini, "LastCover", key), value) << key;
+             {"Fontsize", "16"}, {"Fontsize2", "12"}, {"FrontFontSize", "12"}, {"FrontFontSize2", "12"}}) {
+        auto* list = control<QComboBox>(key);
+        QStringList entries;
+        for (int i = 0; i < list->count(); ++i)
+            entries << list->itemText(i);
+        EXPECT_EQ(entries, key.contains("size", Qt::CaseInsensitive) ? fontSizes() : printers.fontFamilies()) << key.toStdString();
+        EXPECT_EQ(QStringList({list->currentText(), ReadINI(ini, "LastCover", key)}), QStringList(2, value)) << key.toStdString();
+    }
 }
 
 TEST_F(Bindings, AFontThisSystemLacksKeepsItsNameThroughOpenAndSave)

@@ -63,7 +63,7 @@ TEST_F(Commands, NewAsksFirstThenClearsTheTextsAndPicturesAndKeepsTheSettings)
 
 TEST_F(Commands, ThePopUpMenusInsertEditAndClearTextsAndInsertExportAndClearPictures)
 {
-    const QString jpeg = picture("photo.jpg", "JPG");
+    const QString jpeg = picture("photo.jpg");
     QDir().mkpath(path("export"));
     for (const EditedText& m : kEditedTexts) {
         const QAction* exportEntry = popupEntry(m.popup, "mExportPicture");

@@ -12,6 +12,7 @@
 #include "render/drawing_surface.h"
 #include "shell/app_state.h"
 #include "shell/language.h"
+#include "test_pictures.h"
 
 #include <functional>
 #include <memory>
@@ -78,11 +79,9 @@ protected:
         EXPECT_TRUE(SaveAsFile(ctx, path(name)));
         return path(name);
     }
-    QString picture(const QString& name, const char* format = "PNG") const
+    QString picture(const QString& name) const
     {
-        QImage image(40, 30, QImage::Format_RGB32);
-        image.fill(Qt::blue);
-        EXPECT_TRUE(image.save(path(name), format));
+        EXPECT_TRUE(savePlainPicture(path(name), Qt::blue));
         return path(name);
     }
 

@@ -2,7 +2,7 @@
 
 #include "archive/zip_fixtures.h"
 #include "document/cover_document.h"
-#include "document/numbered_language.h"
+#include "numbered_language.h"
 #include "fake_dialogs.h"
 #include "gtest_qt.h"
 

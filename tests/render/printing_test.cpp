@@ -1,6 +1,6 @@
 #include "render/printing.h"
 
-#include "document/numbered_language.h"
+#include "numbered_language.h"
 #include "fake_dialogs.h"
 #include "gtest_qt.h"
 #include "pdf_pages.h"

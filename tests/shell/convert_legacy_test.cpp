@@ -1,6 +1,7 @@
 #include "built_program.h"
 #include "gtest_qt.h"
 #include "program_home.h"
+#include "test_pictures.h"
 
 using namespace fixtures;
 
@@ -11,9 +12,7 @@ TEST(ConvertLegacy, BothWaysAndRenderReadsALegacyCover)
     QTemporaryDir dir;
     ASSERT_TRUE(QDir().mkpath(dir.filePath("set")) && QDir().mkpath(dir.filePath("out"))
                 && QDir().mkpath(dir.filePath("taken")));
-    QImage picture(40, 30, QImage::Format_RGB32);
-    picture.fill(Qt::blue);
-    ASSERT_TRUE(picture.save(dir.filePath("set/p.png")));
+    ASSERT_TRUE(savePlainPicture(dir.filePath("set/p.png"), Qt::blue));
     ASSERT_TRUE(writeFile(dir.filePath("set/old.vrc"), "[LastCover]\r\nText=\"Legacy\"\r\nBackPicture={p.png}\r\n"
                                                        "pMethod=0\r\n")
                 && writeFile(dir.filePath("set/old.vrc.txt"), "// ~contents~=\r\nTrack 1\r\n")

@@ -164,25 +164,6 @@ TEST_F(Startup, TraceLinesOpenTheLogOnlyInDebugMode)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-TEST_F(Startup, FontListsHoldThePrinterFontsAndTheSizes)
-{
-    MainFrame frame(printers);
-    start(frame);
-    const QStringList sizes = QString("6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 22 24 26 28 36 48 72").split(' ');
-    const std::pair<const char*, const char*> lists[] = {
-        {"Fontname", "Verdana"}, {"Fontname2", "Verdana"}, {"FrontFont", "Verdana"}, {"FrontFont2", "Verdana"},
-        {"Fontsize", "16"},      {"Fontsize2", "12"},      {"FrontFontSize", "12"}, {"FrontFontSize2", "12"}};
-    for (const auto& [name, initial] : lists) {
-        auto* box = frame.editor()->findChild<QComboBox*>(name);
-        ASSERT_NE(box, nullptr) << name;
-        QStringList entries;
-        for (int i = 0; i < box->count(); ++i)
-            entries << box->itemText(i);
-        EXPECT_EQ(entries, QString(name).contains("size", Qt::CaseInsensitive) ? sizes : printers.fontFamilies()) << name;
-        EXPECT_EQ(box->currentText(), initial) << name;
-    }
-}
-
 // Exit closes the editor first: a cancelled question about unsaved changes keeps the
 // program open with nothing written; giving the changes up writes the settings and ends.
 TEST_F(Startup, ExitAsksAboutUnsavedChangesThenWritesTheSettingsAndEnds)

@@ -4,6 +4,7 @@
 #include "built_program.h"
 #include "document/cover_archive.h"
 #include "gtest_qt.h"
+#include "test_pictures.h"
 
 #include <tuple>
 
@@ -19,15 +20,6 @@ QImage patterned(int width, int height)
         for (int x = 0; x < width; ++x)
             image.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
     return image;
-}
-
-QByteArray encoded(const QImage& image, const char* format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
 }
 
 class Thumbnail : public ::testing::Test {
