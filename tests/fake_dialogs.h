@@ -4,8 +4,6 @@
 #include "platform/dialogs.h"
 
 #include <deque>
-#include <utility>
-#include <vector>
 
 // Answers dialogs from a script and records every message shown.
 class FakeDialogs final : public Dialogs {

@@ -3,8 +3,6 @@
 #include "program_home.h"
 #include "shell/language.h"
 
-#include <utility>
-
 // Loads a language whose entry n of each section reads "<word> n" ("Message n" in
 // [Messages]), so that tests see which entry a window or message box shows.
 class NumberedLanguage : public ProgramHome {

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <utility>
 
 // Pictures like a user's, and how far two drawings of them lie apart.
 

@@ -1,7 +1,5 @@
 #include "about/scroll_lines.h"
 
-#include <tuple>
-
 #include "gtest_qt.h"
 
 TEST(ScrollLines, SplitAtBarsAndWrapAtTheLastSpaceOrWhereALetterNoLongerFits)

@@ -3,8 +3,6 @@
 #include "archive/zip_fixtures.h"
 #include "document/cover_document.h"
 
-#include <tuple>
-
 #include "gtest_qt.h"
 
 namespace {

@@ -1,9 +1,6 @@
 #include "gtest_qt.h"
 #include "shell/built_program.h"
 
-#include <map>
-#include <tuple>
-
 using namespace fixtures;
 
 namespace {

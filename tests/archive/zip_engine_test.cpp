@@ -4,8 +4,6 @@
 #include "gtest_qt.h"
 #include "test_pictures.h"
 
-#include <tuple>
-
 using namespace fixtures;
 
 namespace {

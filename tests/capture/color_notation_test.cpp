@@ -2,8 +2,6 @@
 
 #include "platform/screen_access.h"
 
-#include <tuple>
-
 #include "gtest_qt.h"
 
 namespace {

@@ -4,8 +4,6 @@
 #include "folder_tree.h"
 #include "shell/built_program.h"
 
-#include <tuple>
-
 #include "gtest_qt.h"
 
 using fixtures::RunResult;

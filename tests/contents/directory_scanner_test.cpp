@@ -3,8 +3,6 @@
 #include "fake_dialogs.h"
 #include "folder_tree.h"
 
-#include <tuple>
-
 #include "gtest_qt.h"
 
 namespace {

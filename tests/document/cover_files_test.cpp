@@ -4,9 +4,7 @@
 #include "document/wmf_picture.h"
 
 #include <csignal>
-#include <functional>
 #include <sys/resource.h>
-#include <tuple>
 
 using namespace fixtures;
 

@@ -6,8 +6,6 @@
 
 #include <sys/stat.h>
 
-#include <tuple>
-
 using namespace fixtures;
 
 namespace {

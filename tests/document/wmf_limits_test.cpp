@@ -4,8 +4,6 @@
 
 #include "gtest_qt.h"
 
-#include <tuple>
-
 namespace {
 
 QByteArray le(quint32 value, int bytes)

@@ -3,8 +3,6 @@
 #include "editor/settings_widgets.h"
 #include "toolbox/ini_file.h"
 
-#include <map>
-
 #include "editor_fixture.h"
 
 namespace {

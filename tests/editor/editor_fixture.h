@@ -14,9 +14,6 @@
 #include "shell/language.h"
 #include "test_pictures.h"
 
-#include <functional>
-#include <memory>
-
 #include "gtest_qt.h"
 
 // The three texts edited in place: the switch of the edit mode, the text box, the box that

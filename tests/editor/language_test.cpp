@@ -1,8 +1,5 @@
 #include "toolbox/ini_file.h"
 
-#include <map>
-#include <set>
-
 #include "editor_fixture.h"
 
 namespace {

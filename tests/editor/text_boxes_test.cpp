@@ -1,8 +1,6 @@
 #include "render/display_lines.h"
 #include "render/sheet_geometry.h"
 
-#include <functional>
-
 #include "editor_fixture.h"
 
 namespace {

@@ -1,7 +1,5 @@
 #include "render/sheet_geometry.h"
 
-#include <set>
-
 #include "editor_fixture.h"
 
 namespace {

@@ -5,9 +5,6 @@
 #include "render/drawing_surface.h"
 #include "shell/app_state.h"
 
-#include <functional>
-#include <vector>
-
 // Sheets are painted at 254 dpi: 10 pixels per millimetre.
 constexpr double kTestDpi = 254;
 constexpr double kPxPerMm = 10;

@@ -3,8 +3,6 @@
 #include "program_home.h"
 #include "render/pdf_pages.h"
 
-#include <tuple>
-
 using namespace fixtures;
 
 // The built program without a display or a print server, on a program folder of its own,

@@ -15,8 +15,6 @@
 #include "shell/user_settings.h"
 #include "toolbox/crypter.h"
 
-#include <functional>
-
 #include "gtest_qt.h"
 
 namespace {

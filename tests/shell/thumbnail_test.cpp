@@ -6,8 +6,6 @@
 #include "gtest_qt.h"
 #include "test_pictures.h"
 
-#include <tuple>
-
 using namespace fixtures;
 
 namespace {

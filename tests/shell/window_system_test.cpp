@@ -3,8 +3,6 @@
 #include "built_program.h"
 #include "gtest_qt.h"
 
-#include <tuple>
-
 using program::withoutDisplay;
 
 namespace {

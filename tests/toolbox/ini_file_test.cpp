@@ -2,8 +2,6 @@
 
 #include "archive/zip_fixtures.h"
 
-#include <tuple>
-
 #include "gtest_qt.h"
 
 #include <sys/stat.h>

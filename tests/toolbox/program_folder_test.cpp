@@ -1,7 +1,5 @@
 #include "toolbox/program_folder.h"
 
-#include <tuple>
-
 #include "gtest_qt.h"
 
 TEST(ProgramFolders, ReadFromTheProgramFolderWriteWhereTheUserMay)
