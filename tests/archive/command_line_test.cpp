@@ -11,7 +11,7 @@ namespace {
 
 // The built program without a display, with a program folder and a temporary folder (tmp/)
 // of its own; its working folder holds the cover "open" in the window.
-class BuiltProgram : public ::testing::Test {
+class BuiltProgram : public ::testing::Test, protected TestFolder {
 protected:
     void SetUp() override
     {
@@ -19,11 +19,9 @@ protected:
         ASSERT_TRUE(QDir().mkpath(m_temp));
         m_env.insert("TMPDIR", m_temp);
     }
-    QString path(const QString& name) const { return m_dir.filePath(name); }
-    RunResult caseleaf(const QString& args) const { return program::run(args.split(' '), m_dir.path(), m_env); }
+    RunResult caseleaf(const QString& args) const { return program::run(args.split(' '), dir.path(), m_env); }
 
     const ProgramHome m_home{{"language/english.ini"}}; // named in the program's environment
-    QTemporaryDir m_dir;
     const QString m_temp = path("tmp/");
     QProcessEnvironment m_env = program::withoutDisplay();
 };
@@ -60,7 +58,7 @@ TEST_F(BuiltProgram, ExitCodesAndWhatTheCommandsLeave)
         {"convert bad-value.vrz x.vrz", 1, "pMethod=9"},
         {"render link.vrz --side back --out x.png", 1, "p.png: a link"},
     };
-    const auto entries = [&] { return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); };
+    const auto entries = [&] { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); };
     for (const auto& [args, code, says] : cases) {
         const QStringList before = entries();
         const RunResult r = caseleaf(args);
@@ -94,7 +92,7 @@ TEST_F(BuiltProgram, AnInterruptedSaveKeepsTheOldCoverAndTheNextStartCleansUp)
     int besideTotal = 0, foldersTotal = 0;
     for (int i = 0; i < 20; ++i) {
         QProcess p;
-        p.setWorkingDirectory(m_dir.path());
+        p.setWorkingDirectory(dir.path());
         p.setProcessEnvironment(m_env);
         p.start(CASELEAF_BUILD_DIR "/caseleaf", {"convert", "big.vrz", "cover.vrz"});
         ASSERT_TRUE(p.waitForStarted());
@@ -103,7 +101,7 @@ TEST_F(BuiltProgram, AnInterruptedSaveKeepsTheOldCoverAndTheNextStartCleansUp)
         p.waitForFinished();
         EXPECT_EQ(run("unzip", {"-tq", path("cover.vrz")}).exitCode, 0) << i;
         EXPECT_TRUE(memberOf(path("cover.vrz"), "vorn.ini").contains("Text=\"big\"")) << i;
-        besideTotal += QDir(m_dir.path()).entryList({"cover.vrz.??????"}, QDir::Files).size();
+        besideTotal += QDir(dir.path()).entryList({"cover.vrz.??????"}, QDir::Files).size();
         foldersTotal += QDir(m_temp).entryList({"caseleaf-*"}, QDir::Dirs).size();
     }
     EXPECT_TRUE(besideTotal > 0 && foldersTotal > 0); // kills came in the middle of saves
@@ -116,7 +114,7 @@ TEST_F(BuiltProgram, AnInterruptedSaveKeepsTheOldCoverAndTheNextStartCleansUp)
                 && writeFile(path("cover.vrz.Ab34Cd7"), "x") && QDir().mkpath(m_temp + "caseleaf-" + running + "-AbCdEf")
                 && QDir().mkpath(m_temp + "other-4194303-AbCdEf"));
     ASSERT_EQ(caseleaf("convert big.vrz other.vrz").exitCode, 0);
-    QStringList left = QDir(m_dir.path()).entryList({"*.vrz.*"}, QDir::Files)
+    QStringList left = QDir(dir.path()).entryList({"*.vrz.*"}, QDir::Files)
         + QDir(m_temp).entryList({"caseleaf-*", "other-*"}, QDir::Dirs) + QDir(m_home.path("writing")).entryList(QDir::Files);
     left.sort();
     EXPECT_EQ(left, (QStringList{running + "-1", "caseleaf-" + running + "-AbCdEf", "cover.vrz.Ab34Cd7",

@@ -8,7 +8,7 @@ using namespace fixtures;
 
 namespace {
 
-class ZipEngine : public ::testing::Test {
+class ZipEngine : public ::testing::Test, protected TestFolder {
 protected:
     QString makeFile(const QString& name, const QByteArray& data)
     {
@@ -16,8 +16,6 @@ protected:
         EXPECT_TRUE(writeFile(path(name), data));
         return path(name);
     }
-    QString path(const QString& name) const { return m_dir.filePath(name); }
-    QTemporaryDir m_dir;
 };
 
 // Missing files, "none", empty entries and folders are skipped; a file listed twice, or a
@@ -26,7 +24,7 @@ TEST_F(ZipEngine, PackedArchiveHoldsEachFileOnceAndUnpacksToTheSameBytes)
 {
     const QString pic = makeFile(QStringLiteral("tmp/pic.jpg"), noise(200000));
     const QStringList list{makeFile(QStringLiteral("tmp/vorn.ini"), "[LastCover]"), path("gone.jpg"), pic, "none", "",
-                           m_dir.path(), pic, path("tmp/./pic.jpg"), makeFile(QStringLiteral("other/pic.jpg"), "")};
+                           dir.path(), pic, path("tmp/./pic.jpg"), makeFile(QStringLiteral("other/pic.jpg"), "")};
     ASSERT_EQ(CompressFiles(list.join('|'), path("c.vrz"), 9), 0);
     EXPECT_EQ(membersOf(path("c.vrz")), (QStringList{"vorn.ini", "pic.jpg"}));
     ASSERT_EQ(ExtractFile(path("c.vrz"), path("out"), false, false), 0);
@@ -45,7 +43,7 @@ TEST_F(ZipEngine, AThousandFilesAtMostAndAFailedPackKeepsTheOldArchive)
     EXPECT_EQ(CompressFiles(files.join('|'), old, 9), zipcode::TooManyFiles);
     EXPECT_EQ(ZipErrorText(zipcode::TooManyFiles), QStringLiteral("Can't archive more than 1000 files at a time !"));
     EXPECT_NE(CompressFiles(path("gone1") + "|" + path("gone2"), old, 9), 0);
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"c.vrz", "more", "thousand.vrz"}));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"c.vrz", "more", "thousand.vrz"}));
     EXPECT_EQ(readFile(old), QByteArray("old archive"));
 }
 
@@ -72,7 +70,7 @@ TEST_F(ZipEngine, HostileMemberNamesNeverWriteOutsideTheFolder)
             QDir().mkpath(out);
             ExtractFile(path("evil.vrz"), out, false, folders);
             // outside.txt, evil.vrz, a, a/b and a/b/out
-            EXPECT_EQ(entriesBelow(m_dir.path()).size(), entriesBelow(out).size() + 5);
+            EXPECT_EQ(entriesBelow(dir.path()).size(), entriesBelow(out).size() + 5);
             EXPECT_TRUE(folders || entriesBelow(out) == flat) << entriesBelow(out).join(' ').toStdString();
             EXPECT_FALSE(QFileInfo(out + "/link").isSymLink() || QFileInfo(out + "/lonely link").isSymLink());
             EXPECT_EQ(readFile(outside), QByteArray("precious"));

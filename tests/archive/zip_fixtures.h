@@ -5,6 +5,12 @@
 // Archives written and checked by other tools: Python's zipfile, zip and unzip.
 namespace fixtures {
 
+// A folder of the test's own for the files it makes.
+struct TestFolder {
+    QTemporaryDir dir;
+    QString path(const QString& name) const { return dir.filePath(name); }
+};
+
 struct RunResult { int exitCode; QByteArray out, err; };
 
 inline RunResult run(const QString& program, const QStringList& args, const QString& workDir = QString(),

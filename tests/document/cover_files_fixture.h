@@ -16,7 +16,7 @@ namespace fixtures {
 const QString kData = QStringLiteral(CASELEAF_TEST_DATA "/pictures/");
 
 // The installed language, a working folder of its own, scripted dialogs and one document.
-class CoverFiles : public ::testing::Test {
+class CoverFiles : public ::testing::Test, protected TestFolder {
 protected:
     void SetUp() override
     {
@@ -31,7 +31,6 @@ protected:
     void TearDown() override { app::setWorkingFolder(QString()); }
 
     QString msg(int n) const { return Lang(LangSection::Messages, n); }
-    QString path(const QString& name) const { return m_dir.filePath(name); }
     // Messages V<first>, line break, V29 and the engine's number.
     QString failure(int first) const { return QRegularExpression::escape(msg(first) + "\n" + msg(29)) + "[1-9]\\d*"; }
 
@@ -52,7 +51,6 @@ protected:
         m_dialogs.shown.clear();
     }
 
-    QTemporaryDir m_dir;
     QString m_work = path(QStringLiteral("work/"));
     FakeDialogs m_dialogs;
     CoverDocument m_doc;

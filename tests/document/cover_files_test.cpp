@@ -27,7 +27,7 @@ TEST_F(CoverFiles, EverythingSurvivesSaveAndOpenAlsoOverItself)
     const QString cwd = QDir::currentPath();
     ASSERT_TRUE(writeFile(path("none"), "unrelated"));
     for (int save = 0; save < 2; ++save) {
-        ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+        ASSERT_TRUE(QDir::setCurrent(dir.path()));
         const bool saved = SaveCoverToFile(m_ctx, path("Band.vrz"));
         QDir::setCurrent(cwd);
         ASSERT_TRUE(saved);
@@ -69,7 +69,7 @@ TEST_F(CoverFiles, OpensArchivesOfOtherTools)
         m.name.prepend(QStringLiteral("covers/"));
     }
     // zip stores the folders as entries of their own, Python's zipfile does not.
-    ASSERT_EQ(run(QStringLiteral("zip"), {"-r", "-q", path("Z.VRZ"), "src"}, m_dir.path()).exitCode, 0);
+    ASSERT_EQ(run(QStringLiteral("zip"), {"-r", "-q", path("Z.VRZ"), "src"}, dir.path()).exitCode, 0);
     ASSERT_TRUE(pythonZip(path("py.vrz"), parts));
     QDir().mkpath(m_work + "preview");
     for (const char* archive : {"Z.VRZ", "py.vrz"}) {
@@ -159,7 +159,7 @@ TEST_F(CoverFiles, FailedSaveKeepsTheOldArchive)
         expectShown(message, icon);
     }
     std::signal(SIGXFSZ, oldHandler);
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"c.vrz", "file", "noise.bmp"}));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"c.vrz", "file", "noise.bmp"}));
 }
 
 // Window messages are let through during a command; a cover dropped then is refused.

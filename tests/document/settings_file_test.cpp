@@ -41,9 +41,8 @@ QStringList sampleLines(unsigned pattern)
     return lines;
 }
 
-class SettingsFile : public ::testing::Test {
+class SettingsFile : public ::testing::Test, protected TestFolder {
 protected:
-    QString path(const QString& name) const { return dir.filePath(name); }
     QString writeSettings(const QStringList& lines) const
     {
         EXPECT_TRUE(writeFile(path("vorn.ini"), toWin1252("[LastCover]\r\n" + lines.join("\r\n") + "\r\n")));
@@ -61,7 +60,6 @@ protected:
         return LoadIniFile(doc, file, settingsOnly, kFonts, [this] { ++redraws; });
     }
 
-    QTemporaryDir dir;
     FakeDialogs dialogs;
     int redraws = 0;
 };

@@ -10,11 +10,9 @@ using namespace fixtures;
 
 namespace {
 
-class TextFiles : public ::testing::Test {
+class TextFiles : public ::testing::Test, protected TestFolder {
 protected:
-    QString path(const QString& name) const { return dir.filePath(name); }
     static QStringList texts(const CoverDocument& d) { return {d.Contents, d.FrontText1, d.FrontText2}; }
-    QTemporaryDir dir;
     FakeDialogs dialogs;
 };
 

@@ -7,7 +7,6 @@
 
 namespace {
 
-bool isBlueInk(QColor c) { return c.blue() > 200 && c.red() < 80 && c.green() < 80; }
 bool isGreenInk(QColor c) { return c.green() > 200 && c.red() < 80 && c.blue() < 80; }
 
 // A mark: a vertical line (crossing y = 60 mm) or a horizontal one (crossing x = 80 mm),

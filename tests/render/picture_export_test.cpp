@@ -10,14 +10,12 @@ using namespace fixtures;
 
 namespace {
 
-class PictureExport : public ::testing::Test {
+class PictureExport : public ::testing::Test, protected TestFolder {
 protected:
     void SetUp() override { ASSERT_TRUE(language.loaded() && QDir().mkpath(path("out")) && writeFile(source, jpeg)); }
-    QString path(const QString& name) const { return dir.filePath(name); }
 
     NumberedLanguage language;
     FakeDialogs dialogs;
-    QTemporaryDir dir;
     const QString source = path("photo.jpg");
     // Not a picture any program would show, which is the point: nothing is decoded.
     const QByteArray jpeg = QByteArray("\xFF\xD8\xFF\xE0 not really a JPEG \x00\x01\x02", 27);

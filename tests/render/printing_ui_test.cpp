@@ -56,7 +56,7 @@ TEST_F(RendererTest, PrintsTheBackToPdfAtTrueSizeFromThePaperCorner)
     ASSERT_NEAR(page.width(), 2100, 2); // A4 at 10 px per mm
     EXPECT_EQ(colorAtMm(page, 5.4, 60), colorFromValue(kYellow));
     EXPECT_EQ(colorAtMm(page, 4.6, 60), colorFromValue(kWhite));
-    const QRect cut = inkBox(page, mmRect(60, 4.5, 61, 5.5), [](QColor c) { return c.blue() > 200 && c.red() < 80; });
+    const QRect cut = inkBox(page, mmRect(60, 4.5, 61, 5.5), isBlueInk);
     EXPECT_NEAR(cut.center().y() / kPxPerMm, 5, 0.15);
     EXPECT_NEAR(inkBox(page, mmRect(11.5, 5.5, 60, 20), isBlackInk).height() / kPxPerMm, capHeight12ptMm(), 0.15);
 }

@@ -22,6 +22,7 @@ inline QColor colorAtMm(const QImage& image, double xMm, double yMm)
 
 inline bool isRedInk(QColor c) { return c.red() > 180 && c.green() < 140 && c.blue() < 140; }
 inline bool isBlackInk(QColor c) { return c.red() < 128 && c.green() < 128 && c.blue() < 128; }
+inline bool isBlueInk(QColor c) { return c.blue() > 200 && c.red() < 80 && c.green() < 80; }
 
 inline QRect mmRect(double left, double top, double right, double bottom)
 {

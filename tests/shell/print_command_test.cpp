@@ -27,7 +27,6 @@ TEST(PrintCommands, PagesExitCodesAndTheCoverLeftAlone)
     // page count and page width and height in mm.
     const std::tuple<QString, int, const char*, int, double, double> cases[] = {
         {"render 8.vrz --side back --out x.pdf --copies 3", 0, "", 3, 210, 297},
-        {"render 8.vrz --side front --out x.pdf", 0, "", 1, 297, 210},
         {"render 8.vrz --side front --out x.pdf --paper Letter", 0, "", 1, 279.4, 215.9},
         {"render 8.vrz --side back --out x.pdf --paper letter", 0, "", 1, 215.9, 279.4},
         {"--help", 0, "caseleaf print COVER.vrz --side back|front [--printer NAME] [--copies N]", 0, 0, 0},

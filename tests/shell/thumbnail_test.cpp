@@ -20,7 +20,7 @@ QImage patterned(int width, int height)
     return image;
 }
 
-class Thumbnail : public ::testing::Test {
+class Thumbnail : public ::testing::Test, protected TestFolder {
 protected:
     // A cover archive packed by the program's engine, with no preview member when it is empty.
     QString cover(const QString& name, const QByteArray& preview)
@@ -33,9 +33,7 @@ protected:
         EXPECT_EQ(CompressArrayFiles(files, path(name), 9), zipcode::Ok) << name.toStdString();
         return path(name);
     }
-    QString path(const QString& name) const { return m_dir.filePath(name); }
 
-    QTemporaryDir m_dir;
 };
 
 // What a file manager gets is the stored preview, scaled down with smoothing to fit the
@@ -99,7 +97,7 @@ TEST_F(Thumbnail, OfADamagedOrHostileCoverOrToAnUnwritablePlaceWritesNothing)
     env.insert("TMPDIR", tmp.path());
     env.insert("CASELEAF_HOME", home.path());
     for (const auto& c : cases) {
-        const RunResult r = program::run({"thumbnail", c.cover, c.out, "256"}, m_dir.path(), env);
+        const RunResult r = program::run({"thumbnail", c.cover, c.out, "256"}, dir.path(), env);
         EXPECT_EQ(r.exitCode, 1) << c.what;
         const char* says = c.cover == whole ? "could not be written" : "no readable preview";
         EXPECT_TRUE(r.err.contains(says)) << c.what << ": " << r.err.constData();
@@ -107,7 +105,7 @@ TEST_F(Thumbnail, OfADamagedOrHostileCoverOrToAnUnwritablePlaceWritesNothing)
         EXPECT_EQ(entriesBelow(tmp.path()), QStringList()) << c.what;
     }
     // The same cover whole is read, so the cases above fail for what was done to them.
-    EXPECT_EQ(program::run({"thumbnail", whole, out, "256"}, m_dir.path(), env).exitCode, 0);
+    EXPECT_EQ(program::run({"thumbnail", whole, out, "256"}, dir.path(), env).exitCode, 0);
     EXPECT_EQ(entriesBelow(tmp.path()) + entriesBelow(home.path()), QStringList());
 }
 
