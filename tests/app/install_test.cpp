@@ -1,5 +1,5 @@
-#include "gtest_qt.h"
 #include "shell/built_program.h"
+#include "gtest_qt.h"
 
 using namespace fixtures;
 

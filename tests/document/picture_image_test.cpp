@@ -1,9 +1,9 @@
-#include "gtest_qt.h"
 #include "document/picture_image.h"
 
 #include "archive/zip_fixtures.h"
 #include "document/cover_document.h"
 #include "test_pictures.h"
+#include "gtest_qt.h"
 
 using namespace fixtures;
 
@@ -20,7 +20,7 @@ QImage drawn(const QImage& source, const QRectF& region, const QSize& size)
     return target;
 }
 
-class PictureImageTest : public ::testing::Test {
+class PictureImageTest : public ::testing::Test, protected TestFolder {
 protected:
     void SetUp() override
     {
@@ -30,8 +30,7 @@ protected:
         ASSERT_FALSE(m_full.isNull() || m_picture.isNull());
     }
 
-    QTemporaryDir m_dir;
-    QString m_jpeg = m_dir.filePath(QStringLiteral("photo.jpg"));
+    QString m_jpeg = path(QStringLiteral("photo.jpg"));
     QImage m_full;
     PictureImage m_picture;
 };
@@ -103,7 +102,7 @@ TEST_F(PictureImageTest, NaturalSizeFromTheFileAndPixelsKeptWhenTheFileIsReplace
     EXPECT_EQ(m_picture.size(), QSize(1600, 1200));
     EXPECT_NEAR(m_picture.sizeMm().width(), 1600 / 150.0 * 25.4, 0.05);
     EXPECT_EQ(m_picture.sizeMm(), PictureImage(m_full).sizeMm());
-    const QString png = m_dir.filePath(QStringLiteral("photo.png"));
+    const QString png = path(QStringLiteral("photo.png"));
     ASSERT_TRUE(photograph(300, 200, 300).save(png));
     EXPECT_NEAR(readPictureFile(png).sizeMm().height(), 200 / 300.0 * 25.4, 0.05);
     // Qt gives a picture without a resolution the screen's; that says nothing: 96 dpi.

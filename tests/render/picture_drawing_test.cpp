@@ -1,16 +1,17 @@
-#include "gtest_qt.h"
 #include "render/back_renderer.h"
 
+#include "archive/zip_fixtures.h"
 #include "render/decode_ahead.h"
 #include "render/front_renderer.h"
 #include "render/sheet_geometry.h"
 #include "render_test_support.h"
 #include "test_pictures.h"
+#include "gtest_qt.h"
 
 namespace {
 
 // Photographs read from their files and drawn a part at a time, against the same ones decoded whole.
-class PictureDrawing : public RendererTest {
+class PictureDrawing : public RendererTest, protected fixtures::TestFolder {
 protected:
     void SetUp() override
     {
@@ -50,9 +51,8 @@ protected:
         EXPECT_EQ(sheet(draw, size, 96, Read::InPartsDecodedAhead), preview);
     }
 
-    QTemporaryDir m_dir;
-    QString m_back = m_dir.filePath(QStringLiteral("back.jpg"));
-    QString m_front = m_dir.filePath(QStringLiteral("front.jpg"));
+    QString m_back = path(QStringLiteral("back.jpg"));
+    QString m_front = path(QStringLiteral("front.jpg"));
 };
 
 TEST_F(PictureDrawing, EveryPlacementOnAPageAndOnAPreview)
