@@ -1,11 +1,17 @@
 #include "document/cover_document.h"
 
+#include "document/wmf_records.h"
 #include "toolbox/paths.h"
 
 #include <QFile>
 #include <QImageReader>
+#include <QtPlugin>
 
 #include <cmath>
+
+// Metafiles decode wherever pictures are read (wmf_picture.cpp): registered beside the
+// reader, so that any program reading pictures links the player in.
+Q_IMPORT_PLUGIN(WmfImagePlugin)
 
 bool isRemovedPicture(const QString& ref)
 {
@@ -95,6 +101,18 @@ bool openPicture(const QString& path, QFile& file, QImageReader& reader, QString
     return false;
 }
 
+// Why a picture of format that opened did not decode. A metafile refused for what it asks
+// of the player says which limit it passed; the reader only knows that it failed.
+QString unreadReason(const QByteArray& format, const QImageReader& reader, QFile& file)
+{
+    if (format == "wmf" && file.seek(0)) {
+        const QString problem = wmfRecordProblem(file.readAll());
+        if (!problem.isEmpty())
+            return QStringLiteral("The metafile asks too much of the player: ") + problem;
+    }
+    return reader.errorString();
+}
+
 } // namespace
 
 PictureImage readPictureFile(const QString& path, QString* error)
@@ -104,16 +122,18 @@ PictureImage readPictureFile(const QString& path, QString* error)
     QString reason;
     PictureImage picture;
     if (openPicture(path, file, reader, reason)) {
+        // Asked now: once read, the reader would look at the device's end for it.
+        const QByteArray format = reader.format();
         const QSize size = reader.size();
         const qint64 pixels = size.isValid() ? qint64(size.width()) * size.height() : 0;
         if (pixels > kMaxPicturePixels) {
             reason = QStringLiteral("%1 x %2 pixels is too large").arg(size.width()).arg(size.height());
-        } else if (reader.format() == "jpeg" && file.size() <= kMaxJpegBytesPerPixel * pixels && file.seek(0)) {
+        } else if (format == "jpeg" && file.size() <= kMaxJpegBytesPerPixel * pixels && file.seek(0)) {
             picture = PictureImage::fromJpeg(file.readAll(), &reason);
         } else {
             const QImage image = reader.read();
             if (image.isNull())
-                reason = reader.errorString();
+                reason = unreadReason(format, reader, file);
             picture = image;
         }
     }

@@ -20,13 +20,9 @@
 #include <QImageWriter>
 #include <QPainter>
 #include <QSaveFile>
-#include <QtPlugin>
 
 #include <climits>
 #include <cmath>
-
-// Metafiles decode wherever pictures are read (wmf_picture.cpp).
-Q_IMPORT_PLUGIN(WmfImagePlugin)
 
 namespace {
 
