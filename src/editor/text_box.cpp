@@ -74,6 +74,10 @@ SheetTextBox::SheetTextBox(QWidget* parent) : QTextEdit(parent)
 
 QString SheetTextBox::text() const
 {
+    if (m_pending) {
+        static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+        return withoutBreaks(*m_pending).replace(lineEnd, QStringLiteral("\r\n"));
+    }
     QStringList lines;
     for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
         lines << withoutBreaks(b.text());
@@ -81,6 +85,30 @@ QString SheetTextBox::text() const
 }
 
 void SheetTextBox::setText(const QString& text)
+{
+    if (isHidden())
+        m_pending = text;
+    else
+        fill(text);
+}
+
+void SheetTextBox::setVisible(bool visible)
+{
+    if (visible)
+        showPending();
+    QTextEdit::setVisible(visible);
+}
+
+void SheetTextBox::showPending()
+{
+    if (!m_pending)
+        return;
+    const QString text = *m_pending;
+    m_pending.reset();
+    fill(text);
+}
+
+void SheetTextBox::fill(const QString& text)
 {
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r"));
     const QScopedValueRollback quiet(m_quiet, true);
@@ -91,6 +119,7 @@ void SheetTextBox::setText(const QString& text)
 
 QStringList SheetTextBox::lines() const
 {
+    const_cast<SheetTextBox*>(this)->showPending();
     QStringList shown;
     for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
         shown << b.text().split(kBreak);

@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QTextEdit>
 
+#include <optional>
+
 // The editor of one cover text, lying over its preview at the text's area. Its lines break
 // exactly where the renderers break them (displayLines): the breaks are line separators
 // the box keeps in its own document and leaves out of the text it hands over.
@@ -26,6 +28,8 @@ public:
     // The lines as the box shows them.
     QStringList lines() const;
 
+    void setVisible(bool visible) override;
+
 signals:
     // The user changed the text.
     void textEdited();
@@ -44,6 +48,8 @@ private:
     void reflowChanged();
     void reflow(int from, int to);
     void applyLineFormat();
+    void fill(const QString& text);
+    void showPending();
 
     QFont m_font;
     double m_widthMm = 0;
@@ -53,4 +59,7 @@ private:
     bool m_reflowing = false; // moving breaks: no change to note
     int m_changedFrom = -1;
     int m_changedTo = -1;
+    // A hidden box keeps its text aside until it is shown: laying out a long text line by
+    // line is slow, and a box is only seen in its edit mode.
+    std::optional<QString> m_pending;
 };

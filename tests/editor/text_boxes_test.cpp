@@ -145,3 +145,17 @@ TEST_F(TextBoxes, BoxesLieOnTheirAreasInTheirTextsLook)
 }
 
 } // namespace
+
+TEST_F(TextBoxes, AHiddenBoxLaysOutItsTextOnlyWhenItsEditModeBegins)
+{
+    // Laying out a cover's texts at open would take minutes for a text of a million lines;
+    // only the box being edited needs its lines.
+    doc().Contents = "01 One\r\n02 Two\r03 Three";
+    editor->documentReplaced();
+    SheetTextBox* contents = box("ContentsBox");
+    EXPECT_TRUE(contents->document()->isEmpty());
+    EXPECT_EQ(contents->text(), "01 One\r\n02 Two\r\n03 Three");
+    control<QCheckBox>("EditContents")->setChecked(true);
+    EXPECT_EQ(contents->document()->blockCount(), 3);
+    EXPECT_EQ(contents->text(), "01 One\r\n02 Two\r\n03 Three");
+}
