@@ -1,6 +1,7 @@
 #include "editor/preview_widget.h"
 
 #include "document/cover_archive.h"
+#include "platform/cover_drop.h"
 #include "render/drawing_surface.h"
 #include "toolbox/paths.h"
 
@@ -26,14 +27,6 @@ double screenDpi(const QScreen* screen)
         return 96;
     const double physical = screen->physicalDotsPerInchX();
     return physical >= 50 && physical <= 600 ? physical : screen->logicalDotsPerInchX();
-}
-
-// The first file of a dragged file list, or an empty text.
-QString firstDraggedFile(const QMimeData* data)
-{
-    if (!data || !data->hasUrls() || data->urls().isEmpty())
-        return QString();
-    return data->urls().first().toLocalFile();
 }
 
 // A preview's sheet. Pictures are scaled to the zoom once and copied on later redraws:
@@ -235,13 +228,7 @@ void PreviewWidget::dragEnterEvent(QDragEnterEvent* event)
 
 void PreviewWidget::dragMoveEvent(QDragMoveEvent* event)
 {
-    // Always a copy: a file manager deletes the source of a drop accepted as a move.
-    if (isCoverFileName(firstDraggedFile(event->mimeData()))) {
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
-    } else {
-        event->ignore();
-    }
+    acceptCoverDrag(event);
 }
 
 void PreviewWidget::dropEvent(QDropEvent* event)

@@ -1,7 +1,7 @@
 #include "shell/main_frame.h"
 
-#include "document/cover_archive.h"
 #include "editor/editor_window.h"
+#include "platform/cover_drop.h"
 #include "shell/app_state.h"
 #include "shell/startup.h"
 #include "toolbox/paths.h"
@@ -9,21 +9,8 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QScreen>
 #include <QTimer>
-
-namespace {
-
-// The first file of a dragged file list, or an empty text.
-QString firstDraggedFile(const QMimeData* data)
-{
-    if (!data || !data->hasUrls() || data->urls().isEmpty())
-        return QString();
-    return data->urls().first().toLocalFile();
-}
-
-} // namespace
 
 MainFrame::MainFrame(const PrinterCatalog& printers, QWidget* parent)
     : QMainWindow(parent)
@@ -135,13 +122,7 @@ void MainFrame::dragEnterEvent(QDragEnterEvent* event)
 
 void MainFrame::dragMoveEvent(QDragMoveEvent* event)
 {
-    // Always a copy: a file manager deletes the source of a drop accepted as a move.
-    if (isCoverFileName(firstDraggedFile(event->mimeData()))) {
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
-    } else {
-        event->ignore();
-    }
+    acceptCoverDrag(event);
 }
 
 void MainFrame::dropEvent(QDropEvent* event)
